@@ -1,0 +1,5 @@
+# The same sources for 64-bit Windows: runs the tests under Wine where a machine cannot run
+# 32-bit code.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
