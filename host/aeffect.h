@@ -90,7 +90,7 @@ static_assert(offsetof(AEffect, processDoubleReplacing) == 84);
 static_assert(offsetof(AEffect, future) == 88);
 #else
 // The same fields with 8-byte pointers, as 64-bit hosts lay them out.
-static_assert(sizeof(AEffect) == 200, "AEffect must be 200 bytes in a 64-bit build");
+static_assert(sizeof(AEffect) == 192, "AEffect must be 192 bytes in a 64-bit build");
 static_assert(offsetof(AEffect, numPrograms) == 40);
 static_assert(offsetof(AEffect, flags) == 56);
 static_assert(offsetof(AEffect, ioRatio) == 92);

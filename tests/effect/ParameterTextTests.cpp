@@ -27,7 +27,8 @@ TEST(ParameterText, ExpansionShowsWholePercent) {
     EXPECT_EQ(expansionText(0.123f), "12");
     EXPECT_EQ(expansionText(1.0f), "100");
     EXPECT_EQ(expansionText(0.0f), "0");
-    EXPECT_EQ(expansionText(0.755f), "76");
+    EXPECT_EQ(expansionText(0.756f), "76");
+    EXPECT_EQ(expansionText(0.754f), "75");
 }
 
 TEST(ParameterText, OutputShowsDecibelsOfTwiceTheValue) {

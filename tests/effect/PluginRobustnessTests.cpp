@@ -22,7 +22,9 @@ protected:
         ASSERT_NE(effect, nullptr);
     }
     void TearDown() override {
-        if (effect) EXPECT_EQ(dispatch(effect, effClose), 1);
+        if (effect) {
+            EXPECT_EQ(dispatch(effect, effClose), 1);
+        }
     }
     LoadedPlugin plugin;
     AEffect* effect = nullptr;
@@ -138,7 +140,9 @@ TEST_F(PluginRobustnessTest, ParameterValuesOutsideTheRangeAreBounded) {
             char display[32];
             std::memset(display, 0x7F, sizeof(display));
             dispatch(effect, effGetParamDisplay, parameter, 0, display);
-            if (parameter == 0 || parameter == 1) EXPECT_LE(std::strlen(display), 6u) << value;
+            if (parameter == 0 || parameter == 1) {
+                EXPECT_LE(std::strlen(display), 6u) << value;
+            }
         }
         processNoise<float>(effect, random, 64, false);
         processNoise<double>(effect, random, 64, true);
