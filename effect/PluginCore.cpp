@@ -52,8 +52,8 @@ void PluginCore::setParameter(int32 index, float value) {
     if (index == kParamExpansion || index == kParamOutput) {
         std::atomic<float>& live = index == kParamExpansion ? expansion : output;
         value = boundedParameter(value, live.load(std::memory_order_relaxed));
-        float& stored = index == kParamExpansion ? currentProgram().expansion
-                                                 : currentProgram().output;
+        float& stored =
+            index == kParamExpansion ? currentProgram().expansion : currentProgram().output;
         stored = value;
         live.store(value, std::memory_order_relaxed);
     }

@@ -16,7 +16,8 @@ static_assert(sizeof(ProgramRecord) == 32 && offsetof(ProgramRecord, name) == 8)
 
 // Live parameter values are read by the audio thread while another thread writes them; a
 // relaxed atomic float is still one plain 32-bit load or store.
-static_assert(sizeof(std::atomic<float>) == sizeof(float) && std::atomic<float>::is_always_lock_free);
+static_assert(sizeof(std::atomic<float>) == sizeof(float) &&
+              std::atomic<float>::is_always_lock_free);
 
 enum : int32 {
     kParamExpansion = 0,
@@ -33,7 +34,7 @@ constexpr int32 kWheelIndex = fourCharCode('s', 't', 'C', 'A');
 constexpr int32 kWheelValue = fourCharCode('W', 'h', 'e', 'e');
 
 class PluginCore : public AudioEffectX {
-public:
+  public:
     explicit PluginCore(audioMasterCallback audioMaster);
     ~PluginCore() override;
 
@@ -63,7 +64,7 @@ public:
     intptr vendorSpecific(int32 index, intptr value, void* ptr, float opt) override;
     int32 getPlugCategory() override;
 
-private:
+  private:
     ProgramRecord& currentProgram() { return programs[curProgram]; }
 
     std::unique_ptr<ProgramRecord[]> programs;

@@ -12,13 +12,13 @@ constexpr unsigned kDenormalsAreZero = 0x0040;
 // Subnormal samples would make every multiply take the slow path; the stage treats them as zero
 // and never produces them. The host's own setting is restored when the block is done.
 class DenormalGuard {
-public:
+  public:
     DenormalGuard() : saved(_mm_getcsr()) { _mm_setcsr(saved | kFlushToZero | kDenormalsAreZero); }
     ~DenormalGuard() { _mm_setcsr(saved); }
     DenormalGuard(const DenormalGuard&) = delete;
     DenormalGuard& operator=(const DenormalGuard&) = delete;
 
-private:
+  private:
     unsigned saved;
 };
 

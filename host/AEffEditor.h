@@ -6,7 +6,7 @@
 class AudioEffect;
 
 class AEffEditor {
-public:
+  public:
     explicit AEffEditor(AudioEffect* effect) : effect(effect), systemWindow(nullptr) {}
 
     // UI thread; the effect deletes its editor.
@@ -28,7 +28,7 @@ public:
     virtual bool onWheel(float distance);
     virtual bool setKnobMode(int32 mode);
 
-protected:
+  protected:
     AudioEffect* effect;
     void* systemWindow;
 };

@@ -131,7 +131,9 @@ int32 AudioEffect::getMasterVersion() {
     return version != 0 ? version : 1;
 }
 
-int32 AudioEffect::getCurrentUniqueId() { return static_cast<int32>(callHost(audioMasterCurrentId)); }
+int32 AudioEffect::getCurrentUniqueId() {
+    return static_cast<int32>(callHost(audioMasterCurrentId));
+}
 
 void AudioEffect::masterIdle() { callHost(audioMasterIdle); }
 

@@ -7,7 +7,7 @@
 class AEffEditor;
 
 class AudioEffect {
-public:
+  public:
     AudioEffect(audioMasterCallback audioMaster, int32 numPrograms, int32 numParams);
 
     // UI thread; effClose through the record entry deletes the effect.
@@ -15,10 +15,10 @@ public:
     // UI thread: every opcode up to effSetChunk; later opcodes answer 0.
     virtual intptr dispatcher(int32 opcode, int32 index, intptr value, void* ptr, float opt);
 
-    virtual void open() {}    // UI thread, after creation
-    virtual void close() {}   // UI thread, before deletion
-    virtual void suspend() {} // UI thread, processing stopped
-    virtual void resume() {}  // UI thread, before processing starts
+    virtual void open() {}     // UI thread, after creation
+    virtual void close() {}    // UI thread, before deletion
+    virtual void suspend() {}  // UI thread, processing stopped
+    virtual void resume() {}   // UI thread, before processing starts
     virtual void setSampleRate(float rate) { sampleRate = rate; }  // UI thread, suspended
     virtual void setBlockSize(int32 size) { blockSize = size; }    // UI thread, suspended
 
@@ -83,7 +83,7 @@ public:
     // Not virtual: the editor registers itself here; the flag tells the host it exists.
     void setEditor(AEffEditor* newEditor);
 
-protected:
+  protected:
     // Calls the host with this effect's record; answers 0 when there is no callback.
     intptr callHost(int32 opcode, int32 index = 0, intptr value = 0, void* ptr = nullptr,
                     float opt = 0.0f);
@@ -98,7 +98,7 @@ protected:
     int32 curProgram;
     AEffect cEffect;
 
-private:
+  private:
     void fillRecord();
     intptr dispatchEditor(int32 opcode, void* ptr);
 };

@@ -78,13 +78,11 @@ intptr AudioEffectX::dispatcher(int32 opcode, int32 index, intptr value, void* p
         case effShellGetNextPlugin: return getNextShellPlugin(text);
         case effStartProcess: return startProcess();
         case effStopProcess: return stopProcess();
-        case effSetTotalSampleToProcess:
-            return setTotalSampleToProcess(static_cast<int32>(value));
+        case effSetTotalSampleToProcess: return setTotalSampleToProcess(static_cast<int32>(value));
         case effSetPanLaw: return asBool(setPanLaw(static_cast<int32>(value), opt));
         case effBeginLoadBank: return beginLoadBank(static_cast<VstPatchChunkInfo*>(ptr));
         case effBeginLoadProgram: return beginLoadProgram(static_cast<VstPatchChunkInfo*>(ptr));
-        case effSetProcessPrecision:
-            return asBool(setProcessPrecision(static_cast<int32>(value)));
+        case effSetProcessPrecision: return asBool(setProcessPrecision(static_cast<int32>(value)));
         case effGetNumMidiInputChannels: return getNumMidiInputChannels();
         case effGetNumMidiOutputChannels: return getNumMidiOutputChannels();
         default: return AudioEffect::dispatcher(opcode, index, value, ptr, opt);

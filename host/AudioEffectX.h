@@ -35,7 +35,7 @@ inline constexpr const char* sendVstMidiEventFlagIsRealtime = "sendVstMidiEventF
 }  // namespace HostCanDo
 
 class AudioEffectX : public AudioEffect {
-public:
+  public:
     AudioEffectX(audioMasterCallback audioMaster, int32 numPrograms, int32 numParams)
         : AudioEffect(audioMaster, numPrograms, numParams) {}
 
@@ -62,8 +62,7 @@ public:
     virtual int32 getOutputLatency();
     virtual bool getInputProperties(int32 index, VstPinProperties* properties);
     virtual bool getOutputProperties(int32 index, VstPinProperties* properties);
-    virtual bool setSpeakerArrangement(VstSpeakerArrangement* input,
-                                       VstSpeakerArrangement* output);
+    virtual bool setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output);
     virtual bool getSpeakerArrangement(VstSpeakerArrangement** input,
                                        VstSpeakerArrangement** output);
     virtual bool setBypass(bool onOff);
@@ -153,7 +152,7 @@ public:
     // Audio thread: true only when the host answers exactly 1.
     bool sendVstEventsToHost(VstEvents* events);
 
-private:
+  private:
     intptr dispatchEditorKeys(int32 opcode, int32 index, intptr value, float opt);
     bool callHostBool(int32 opcode, int32 index = 0, intptr value = 0, void* ptr = nullptr,
                       float opt = 0.0f);

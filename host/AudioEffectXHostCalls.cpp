@@ -51,7 +51,9 @@ intptr AudioEffectX::hostVendorSpecific(int32 arg1, intptr arg2, void* ptr, floa
 int32 AudioEffectX::canHostDo(char* text) {
     return callHostBool(audioMasterCanDo, 0, 0, text) ? 1 : 0;
 }
-int32 AudioEffectX::getHostLanguage() { return static_cast<int32>(callHost(audioMasterGetLanguage)); }
+int32 AudioEffectX::getHostLanguage() {
+    return static_cast<int32>(callHost(audioMasterGetLanguage));
+}
 void* AudioEffectX::getDirectory() {
     return reinterpret_cast<void*>(callHost(audioMasterGetDirectory));
 }
@@ -77,8 +79,7 @@ bool AudioEffectX::offlineRead(VstOfflineTask* offline, int32 option, bool readS
 bool AudioEffectX::offlineWrite(VstOfflineTask* offline, int32 option) {
     return callHostBool(audioMasterOfflineWrite, 0, option, offline);
 }
-bool AudioEffectX::offlineStart(VstAudioFile* files, int32 numAudioFiles,
-                                int32 numNewAudioFiles) {
+bool AudioEffectX::offlineStart(VstAudioFile* files, int32 numAudioFiles, int32 numNewAudioFiles) {
     return callHostBool(audioMasterOfflineStart, numNewAudioFiles, numAudioFiles, files);
 }
 int32 AudioEffectX::offlineGetCurrentPass() {

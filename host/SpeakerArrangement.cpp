@@ -13,8 +13,8 @@ constexpr int32 kMaxChannels = 1 << 20;
 
 VstSpeakerProperties* speakerAt(VstSpeakerArrangement* arrangement, int32 channel) {
     auto* bytes = reinterpret_cast<char*>(arrangement);
-    return reinterpret_cast<VstSpeakerProperties*>(bytes + kSpeakerArrangementHeaderSize +
-                                                   kSpeakerSize * static_cast<std::size_t>(channel));
+    return reinterpret_cast<VstSpeakerProperties*>(
+        bytes + kSpeakerArrangementHeaderSize + kSpeakerSize * static_cast<std::size_t>(channel));
 }
 
 void releaseArrangement(VstSpeakerArrangement* arrangement) {

@@ -8,7 +8,7 @@
 using PluginEntry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
 
 class LoadedPlugin {
-public:
+  public:
     LoadedPlugin() : module(LoadLibraryA("Talon5800.dll")) {}
     ~LoadedPlugin() {
         if (module) FreeLibrary(module);
@@ -27,7 +27,7 @@ public:
         return main ? main(FakeHost::callback) : nullptr;
     }
 
-private:
+  private:
     HMODULE module;
 };
 

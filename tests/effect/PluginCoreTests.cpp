@@ -13,7 +13,7 @@
 namespace {
 
 class PluginCoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FakeHost::reset();
         core = std::make_unique<PluginCore>(FakeHost::callback);
@@ -34,7 +34,7 @@ protected:
 
 // Editor double that answers the host's wheel message.
 class WheelEditor : public AEffEditor {
-public:
+  public:
     explicit WheelEditor(AudioEffect* effect) : AEffEditor(effect) {}
     bool onWheel(float distance) override {
         lastDistance = distance;

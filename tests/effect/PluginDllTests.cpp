@@ -8,7 +8,7 @@
 namespace {
 
 class PluginDllTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FakeHost::reset();
         ASSERT_TRUE(plugin.loaded()) << "Talon5800.dll must sit beside the test program";

@@ -14,7 +14,7 @@
 namespace {
 
 class PluginRobustnessTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         FakeHost::reset();
         ASSERT_TRUE(plugin.loaded());
@@ -67,9 +67,20 @@ void processNoise(AEffect* effect, std::mt19937& random, int32 frames, bool doub
 TEST_F(PluginRobustnessTest, RandomDispatcherCallsKeepTheEffectSound) {
     std::mt19937 random(5800);
     std::uniform_int_distribution<int32> opcodes(-3, 90);
-    const intptr values[] = {0, 1, -1, 15, 16, 255, 0x1FF, std::numeric_limits<int32>::max(),
+    const intptr values[] = {0,
+                             1,
+                             -1,
+                             15,
+                             16,
+                             255,
+                             0x1FF,
+                             std::numeric_limits<int32>::max(),
                              std::numeric_limits<int32>::min()};
-    const float opts[] = {0.0f, 1.0f, -3.5f, 44100.0f, std::numeric_limits<float>::quiet_NaN(),
+    const float opts[] = {0.0f,
+                          1.0f,
+                          -3.5f,
+                          44100.0f,
+                          std::numeric_limits<float>::quiet_NaN(),
                           std::numeric_limits<float>::infinity()};
     alignas(16) char buffer[1024];
     alignas(16) char pointerSlots[64];

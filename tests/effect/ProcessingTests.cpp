@@ -30,7 +30,7 @@ struct StereoBlock {
 };
 
 class ProcessingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { FakeHost::reset(); }
     void setParameters(float expansion, float output) {
         core.setParameter(kParamExpansion, expansion);
