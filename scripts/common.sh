@@ -22,7 +22,7 @@ talon_check_dll() {
   local dll=$1 objdump=$2
   local exports imports
   exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-            sed -n 's/.*\] //p' | sort | tr '\n' ' ')
+            sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | LC_ALL=C sort | tr '\n' ' ')
   if [ "$exports" != "VSTPluginMain main " ]; then
     echo "check: $dll exports '$exports', expected 'VSTPluginMain main'" >&2
     return 1
