@@ -1,0 +1,42 @@
+// Options of talonhost and their parsing; everything here is plain C++ so it can be unit-tested.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+constexpr int kMinBlockSize = 1;
+constexpr int kMaxBlockSize = 65536;
+constexpr int kDefaultBlockSize = 512;
+
+// One --set NAME=VALUE request.
+struct ParameterAssignment {
+    std::string name;
+    double value = 0.0;
+    // True for "norm:X": value is the parameter's 0..1 value, not a number in its display unit.
+    bool isNormalized = false;
+};
+
+struct HostOptions {
+    std::string inputPath;  // empty: the built-in test signal
+    std::string outputPath = "talon-out.wav";
+    std::string pluginPath;  // empty: Talon5800.dll beside the executable
+    int blockSize = kDefaultBlockSize;
+    bool useDouble = false;
+    std::optional<int> program;
+    std::vector<ParameterAssignment> assignments;
+    bool verbose = false;
+    bool showHelp = false;
+};
+
+// Parses the arguments after the program name; throws UsageError on anything it does not accept.
+HostOptions parseCommandLine(const std::vector<std::string>& args);
+
+// Parses a whole string as a finite decimal number; nothing else may follow it.
+std::optional<double> parseNumber(const std::string& text);
+
+// Parses a whole string as an integer within [minimum, maximum].
+std::optional<long long> parseInteger(const std::string& text, long long minimum,
+                                      long long maximum);
+
+std::string usageText();
