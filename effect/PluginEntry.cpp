@@ -1,7 +1,11 @@
-// The plug-in's exported entry point (exported also as "main" through the module definition).
+// The plug-in's exported entry point (exported also as "main" through the module definition) and
+// the module's load entry, which records the module whose resources hold the artwork.
+#include <windows.h>
+
 #include <new>
 
 #include "effect/PluginCore.h"
+#include "gui/draw/PlatformGlobals.h"
 
 extern "C" AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster);
 
@@ -15,4 +19,9 @@ extern "C" AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback audioMaster) {
     } catch (...) {
         return nullptr;
     }
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) gui::moduleHandle = instance;
+    return TRUE;
 }

@@ -48,8 +48,10 @@ int32 AudioEffectX::getHostVendorVersion() {
 intptr AudioEffectX::hostVendorSpecific(int32 arg1, intptr arg2, void* ptr, float arg3) {
     return callHost(audioMasterVendorSpecific, arg1, arg2, ptr, arg3);
 }
+// Hosts answer 1 for "can", -1 for "cannot" and 0 for "don't know"; only a positive answer is a
+// yes.
 int32 AudioEffectX::canHostDo(char* text) {
-    return callHostBool(audioMasterCanDo, 0, 0, text) ? 1 : 0;
+    return callHost(audioMasterCanDo, 0, 0, text) > 0 ? 1 : 0;
 }
 int32 AudioEffectX::getHostLanguage() {
     return static_cast<int32>(callHost(audioMasterGetLanguage));

@@ -1,0 +1,28 @@
+// Shared ownership for views, bitmaps, drawing contexts and drag containers. The count is plain:
+// every toolkit object lives on the user-interface thread.
+#pragma once
+
+#include <cstdint>
+
+namespace gui {
+
+class CReferenceCounter {
+public:
+    CReferenceCounter() = default;
+    CReferenceCounter(const CReferenceCounter&) = delete;
+    CReferenceCounter& operator=(const CReferenceCounter&) = delete;
+
+    virtual ~CReferenceCounter() = default;
+    // Drops one holder; the last one destroys the object, which the caller must not touch again.
+    virtual void release() {
+        if (--referenceCount == 0) delete this;
+    }
+    virtual void retain() { ++referenceCount; }
+
+    std::int32_t getNbReference() const { return referenceCount; }
+
+private:
+    std::int32_t referenceCount = 1;
+};
+
+}  // namespace gui
