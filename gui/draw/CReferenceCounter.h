@@ -7,7 +7,7 @@
 namespace gui {
 
 class CReferenceCounter {
-public:
+  public:
     CReferenceCounter() = default;
     CReferenceCounter(const CReferenceCounter&) = delete;
     CReferenceCounter& operator=(const CReferenceCounter&) = delete;
@@ -21,7 +21,7 @@ public:
 
     std::int32_t getNbReference() const { return referenceCount; }
 
-private:
+  private:
     std::int32_t referenceCount = 1;
 };
 

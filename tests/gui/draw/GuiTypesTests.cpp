@@ -54,7 +54,8 @@ TEST(CColorValue, EqualityIncludesAlpha) {
     EXPECT_EQ(kTransparentColor.toPlatformColor(), 0x00FFFFFFu);
     const CColorValue colour{0x12, 0x34, 0x56, 0x78};
     EXPECT_EQ(colour.toPlatformColor(), 0x00563412u);
-    EXPECT_EQ(CColorValue::fromPlatformColor(0xAA563412u, 255), (CColorValue{0x12, 0x34, 0x56, 255}));
+    EXPECT_EQ(CColorValue::fromPlatformColor(0xAA563412u, 255),
+              (CColorValue{0x12, 0x34, 0x56, 255}));
 }
 
 TEST(CColorValue, StandardColours) {
@@ -70,11 +71,11 @@ TEST(CColorValue, StandardColours) {
 
 namespace {
 class Counted : public CReferenceCounter {
-public:
+  public:
     explicit Counted(int& destroyed) : destroyed(destroyed) {}
     ~Counted() override { ++destroyed; }
 
-private:
+  private:
     int& destroyed;
 };
 }  // namespace
