@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "FakeHost.h"
+#include "support/RecordingHost.h"
 
 using PluginEntry = AEffect*(VSTCALLBACK*)(audioMasterCallback);
 

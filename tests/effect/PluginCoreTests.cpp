@@ -6,16 +6,16 @@
 #include <memory>
 #include <string>
 
-#include "FakeHost.h"
 #include "effect/PluginCore.h"
 #include "host/AEffEditor.h"
+#include "support/RecordingHost.h"
 
 namespace {
 
 class PluginCoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        FakeHost::reset();
+        host.answer(audioMasterVersion, kHostVersion);
         core = std::make_unique<PluginCore>(FakeHost::callback);
     }
     intptr dispatch(int32 opcode, int32 index = 0, intptr value = 0, void* ptr = nullptr,
@@ -29,6 +29,7 @@ class PluginCoreTest : public ::testing::Test {
         dispatch(opcode, index, 0, text);
         return std::string(text, strnlen(text, sizeof(text)));
     }
+    FakeHost host;
     std::unique_ptr<PluginCore> core;
 };
 
@@ -70,7 +71,7 @@ TEST_F(PluginCoreTest, StartsOnProgramZeroWithBothParametersAtHalf) {
     EXPECT_FLOAT_EQ(core->getParameter(kParamOutput), 0.5f);
     EXPECT_FLOAT_EQ(core->getSampleRate(), 44100.0f);
     EXPECT_EQ(core->getBlockSize(), 1024);
-    EXPECT_TRUE(FakeHost::calls().empty()) << "construction must not call the host";
+    EXPECT_TRUE(host.calls().empty()) << "construction must not call the host";
 }
 
 TEST_F(PluginCoreTest, IdentityTextsHaveExactLengths) {
@@ -103,7 +104,7 @@ TEST_F(PluginCoreTest, AnswersNoCapability) {
 TEST_F(PluginCoreTest, ResumingMakesNoHostCall) {
     dispatch(effMainsChanged, 0, 1);
     dispatch(effMainsChanged, 0, 0);
-    EXPECT_TRUE(FakeHost::calls().empty());
+    EXPECT_TRUE(host.calls().empty());
 }
 
 TEST_F(PluginCoreTest, ParameterNamesLabelsAndDisplays) {
@@ -193,11 +194,11 @@ TEST_F(PluginCoreTest, ParameterValuesAreKeptWithinZeroToOne) {
 TEST_F(PluginCoreTest, AutomationFromTheEditorTellsTheHostAfterStoring) {
     core->setParameterAutomated(kParamOutput, 0.25f);
     EXPECT_FLOAT_EQ(core->getParameter(kParamOutput), 0.25f);
-    ASSERT_EQ(FakeHost::calls().size(), 1u);
-    EXPECT_EQ(FakeHost::calls()[0].opcode, audioMasterAutomate);
-    EXPECT_EQ(FakeHost::calls()[0].index, kParamOutput);
-    EXPECT_FLOAT_EQ(FakeHost::calls()[0].opt, 0.25f);
-    EXPECT_EQ(FakeHost::calls()[0].effect, core->getAeffect());
+    ASSERT_EQ(host.calls().size(), 1u);
+    EXPECT_EQ(host.calls()[0].opcode, audioMasterAutomate);
+    EXPECT_EQ(host.calls()[0].index, kParamOutput);
+    EXPECT_FLOAT_EQ(host.calls()[0].opt, 0.25f);
+    EXPECT_EQ(host.calls()[0].effect, core->getAeffect());
 }
 
 TEST_F(PluginCoreTest, WheelMessageNeedsAnEditorAndBothCodes) {

@@ -10,9 +10,10 @@ namespace {
 class PluginDllTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        FakeHost::reset();
+        host.answer(audioMasterVersion, kHostVersion);
         ASSERT_TRUE(plugin.loaded()) << "Talon5800.dll must sit beside the test program";
     }
+    FakeHost host;
     LoadedPlugin plugin;
 };
 
@@ -27,17 +28,17 @@ TEST_F(PluginDllTest, ExportsTheEntryUnderBothNames) {
 TEST_F(PluginDllTest, EntryAsksForTheHostVersionOnceBeforeCreating) {
     AEffect* effect = plugin.create();
     ASSERT_NE(effect, nullptr);
-    ASSERT_EQ(FakeHost::calls().size(), 1u);
-    EXPECT_EQ(FakeHost::calls()[0].effect, nullptr);
-    EXPECT_EQ(FakeHost::calls()[0].opcode, audioMasterVersion);
-    EXPECT_EQ(FakeHost::calls()[0].index, 0);
-    EXPECT_EQ(FakeHost::calls()[0].value, 0);
-    EXPECT_EQ(FakeHost::calls()[0].ptr, nullptr);
+    ASSERT_EQ(host.calls().size(), 1u);
+    EXPECT_EQ(host.calls()[0].effect, nullptr);
+    EXPECT_EQ(host.calls()[0].opcode, audioMasterVersion);
+    EXPECT_EQ(host.calls()[0].index, 0);
+    EXPECT_EQ(host.calls()[0].value, 0);
+    EXPECT_EQ(host.calls()[0].ptr, nullptr);
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 
 TEST_F(PluginDllTest, HostAnsweringVersionZeroGetsNoEffect) {
-    FakeHost::versionAnswer() = 0;
+    host.answer(audioMasterVersion, 0);
     EXPECT_EQ(plugin.create(), nullptr);
     EXPECT_EQ(plugin.entry("VSTPluginMain")(nullptr), nullptr);
 }

@@ -16,7 +16,7 @@ namespace {
 class PluginRobustnessTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        FakeHost::reset();
+        host.answer(audioMasterVersion, kHostVersion);
         ASSERT_TRUE(plugin.loaded());
         effect = plugin.create();
         ASSERT_NE(effect, nullptr);
@@ -26,6 +26,7 @@ class PluginRobustnessTest : public ::testing::Test {
             EXPECT_EQ(dispatch(effect, effClose), 1);
         }
     }
+    FakeHost host;
     LoadedPlugin plugin;
     AEffect* effect = nullptr;
 };
@@ -187,7 +188,8 @@ TEST_F(PluginRobustnessTest, ParametersChangedByAnotherThreadWhileProcessing) {
 }
 
 TEST(PluginInstances, ManyCreatedAndClosedInAnyOrder) {
-    FakeHost::reset();
+    FakeHost host;
+    host.answer(audioMasterVersion, kHostVersion);
     LoadedPlugin plugin;
     ASSERT_TRUE(plugin.loaded());
     for (int round = 0; round < 20; ++round) {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "FakeHost.h"
 #include "effect/PluginCore.h"
+#include "support/RecordingHost.h"
 
 namespace {
 
@@ -31,11 +31,11 @@ struct StereoBlock {
 
 class ProcessingTest : public ::testing::Test {
   protected:
-    void SetUp() override { FakeHost::reset(); }
     void setParameters(float expansion, float output) {
         core.setParameter(kParamExpansion, expansion);
         core.setParameter(kParamOutput, output);
     }
+    FakeHost host;
     PluginCore core{FakeHost::callback};
 };
 

@@ -1,15 +1,5 @@
 #include "HostFakes.h"
 
-FakeHost* FakeHost::active = nullptr;
-
-intptr VSTCALLBACK FakeHost::callback(AEffect* effect, int32 opcode, int32 index, intptr value,
-                                      void* ptr, float opt) {
-    if (!active) return 0;
-    active->log.push_back({effect, opcode, index, value, ptr, opt});
-    const auto found = active->answers.find(opcode);
-    return found == active->answers.end() ? 0 : found->second;
-}
-
 void TestEffect::setParameter(int32 index, float value) {
     log.hostCallsAtSetParameter = FakeHost::current() ? FakeHost::current()->calls().size() : 0;
     if (index == 1) parameter = value;

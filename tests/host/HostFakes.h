@@ -10,37 +10,7 @@
 
 #include "host/AEffEditor.h"
 #include "host/AudioEffectX.h"
-
-struct HostCall {
-    AEffect* effect;
-    int32 opcode;
-    int32 index;
-    intptr value;
-    void* ptr;
-    float opt;
-};
-
-// The callback records into the FakeHost alive at the time and answers what the test set for
-// the opcode, 0 otherwise.
-class FakeHost {
-  public:
-    FakeHost() { active = this; }
-    ~FakeHost() { active = nullptr; }
-    FakeHost(const FakeHost&) = delete;
-    FakeHost& operator=(const FakeHost&) = delete;
-
-    static intptr VSTCALLBACK callback(AEffect* effect, int32 opcode, int32 index, intptr value,
-                                       void* ptr, float opt);
-    static FakeHost* current() { return active; }
-    void answer(int32 opcode, intptr result) { answers[opcode] = result; }
-    const std::vector<HostCall>& calls() const { return log; }
-    void clear() { log.clear(); }
-
-  private:
-    static FakeHost* active;
-    std::vector<HostCall> log;
-    std::map<int32, intptr> answers;
-};
+#include "support/RecordingHost.h"
 
 // What reached a TestEffect; kept outside it so that it can be read after the effect is deleted.
 struct EffectLog {
