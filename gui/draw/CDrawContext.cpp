@@ -1,0 +1,489 @@
+#include "gui/draw/CDrawContext.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "gui/draw/FrameAccess.h"
+#include "gui/draw/PlatformGlobals.h"
+
+namespace gui {
+
+namespace {
+
+// Clip of a context that has no frame to ask for its size.
+const CRectangle kUnframedClip(0, 0, 1000, 1000);
+
+// Initial state values that differ from every default, so that applying the defaults creates and
+// selects each GDI object.
+constexpr std::int32_t kNoFontSize = -1;
+constexpr std::int32_t kNoFont = kNumFonts;
+constexpr auto kNoLineStyle = kDottedLine;
+constexpr auto kNoDrawMode = static_cast<CRasterMode>(3);
+
+struct FontEntry {
+    const char* face;
+    std::int32_t defaultSize;
+};
+
+const FontEntry kFontTable[kNumFonts] = {
+    {"Arial", 12}, {"Arial", 18}, {"Arial", 14}, {"Arial", 12},
+    {"Arial", 11}, {"Arial", 10}, {"Arial", 9},  {"Symbol", 13},
+};
+
+constexpr BYTE kSwissPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+constexpr BYTE kDecorativePitchAndFamily = FF_DECORATIVE;
+constexpr std::uint32_t kOpaqueMask = 0xFFFF;
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+// Left-aligned text starts one pixel inside its rectangle.
+constexpr LONG kLeftTextInset = 1;
+// Half the side of the box the cursor may wander in before a click becomes a drag.
+constexpr std::int32_t kClickTolerance = 2;
+// Point lists up to this length need no heap allocation.
+constexpr std::int32_t kLocalPointCount = 30;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegreesPerTurn = 360.0;
+constexpr BYTE kOpaqueAlpha = 255;
+
+int rasterCode(CRasterMode mode) {
+    switch (mode) {
+        case kDrawOr: return R2_MERGEPEN;
+        case kDrawXor: return R2_NOTXORPEN;
+        default: return R2_COPYPEN;
+    }
+}
+
+// Selects a freshly made object and deletes the one it replaces. When creation failed the
+// previous object stays selected.
+template <typename Handle>
+void selectReplacing(HDC device, Handle created, Handle& current) {
+    if (!created) return;
+    SelectObject(device, created);
+    if (current) DeleteObject(current);
+    current = created;
+}
+
+bool keyDown(int virtualKey) { return GetAsyncKeyState(virtualKey) < 0; }
+
+// Shapes that must not be outlined draw with the stock null pen for the duration of one call.
+class NullPenScope {
+  public:
+    explicit NullPenScope(HDC device)
+        : device(device), previous(SelectObject(device, GetStockObject(NULL_PEN))) {}
+    ~NullPenScope() {
+        if (previous) SelectObject(device, previous);
+    }
+    NullPenScope(const NullPenScope&) = delete;
+    NullPenScope& operator=(const NullPenScope&) = delete;
+
+  private:
+    HDC device;
+    HGDIOBJ previous;
+};
+
+// Caller points moved into device coordinates. get() is null when there is nothing to draw: no
+// points, a count below 1, or no memory for a long list.
+class DevicePoints {
+  public:
+    DevicePoints(const CPosition* points, std::int32_t count, const CPosition& offset) {
+        if (!points || count <= 0) return;
+        POINT* target = local;
+        if (count > kLocalPointCount) {
+            heap.reset(new (std::nothrow) POINT[count]);
+            target = heap.get();
+            if (!target) return;
+        }
+        for (std::int32_t i = 0; i < count; ++i)
+            target[i] = {points[i].h + offset.h, points[i].v + offset.v};
+        data = target;
+        size = count;
+    }
+
+    const POINT* get() const { return data; }
+    int count() const { return size; }
+
+  private:
+    POINT local[kLocalPointCount];
+    std::unique_ptr<POINT[]> heap;
+    const POINT* data = nullptr;
+    int size = 0;
+};
+
+RECT deviceRect(const CRectangle& rect, const CPosition& offset) {
+    return {rect.left + offset.h, rect.top + offset.v, rect.right + offset.h,
+            rect.bottom + offset.v};
+}
+
+}  // namespace
+
+CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow)
+    : device(target),
+      window(targetWindow),
+      frame(owner),
+      fontSize(kNoFontSize),
+      fontStyle(kNormalFace),
+      fontId(kNoFont),
+      fontColor(),
+      lineWidth(0),
+      lineColor(),
+      fillColor(),
+      lineStyle(kNoLineStyle),
+      drawMode(kNoDrawMode),
+      clipRect(owner ? frameSizeOf(owner) : kUnframedClip),
+      penStyle(PS_SOLID) {
+    if (!device && window) {
+        device = GetDC(window);
+        ownedDevice = device;
+    }
+    if (device) {
+        savedBrush = static_cast<HBRUSH>(GetCurrentObject(device, OBJ_BRUSH));
+        savedPen = static_cast<HPEN>(GetCurrentObject(device, OBJ_PEN));
+        savedFont = static_cast<HFONT>(GetCurrentObject(device, OBJ_FONT));
+        SetBkMode(device, TRANSPARENT);
+    }
+    RECT windowRect;
+    if (window && GetWindowRect(window, &windowRect))
+        windowOrigin = CPosition(windowRect.left, windowRect.top);
+    applyDefaults();
+}
+
+CDrawContext::~CDrawContext() {
+    if (savedBrush) SelectObject(device, savedBrush);
+    if (savedPen) SelectObject(device, savedPen);
+    if (savedFont) SelectObject(device, savedFont);
+    if (brush) DeleteObject(brush);
+    if (pen) DeleteObject(pen);
+    if (font) DeleteObject(font);
+    if (ownedDevice) ReleaseDC(window, ownedDevice);
+}
+
+void CDrawContext::applyDefaults() {
+    setLineColor(kWhiteColor);
+    setLineStyle(kSolidLine);
+    setLineWidth(1);
+    setFillColor(kBlackColor);
+    setFontColor(kWhiteColor);
+    setFont(kFontSystem, 0, kNormalFace);
+    setDrawMode(kDrawCopy);
+}
+
+void CDrawContext::adoptDevice() {
+    if (!device) return;
+    if (pen) SelectObject(device, pen);
+    if (brush) SelectObject(device, brush);
+    if (font) SelectObject(device, font);
+    SetBkColor(device, fillColor.toPlatformColor());
+    SetTextColor(device, fontColor.toPlatformColor());
+    SetROP2(device, rasterCode(drawMode));
+    SetBkMode(device, TRANSPARENT);
+}
+
+void CDrawContext::replacePen() {
+    LOGPEN description = {};
+    description.lopnStyle = static_cast<UINT>(penStyle);
+    description.lopnWidth.x = lineWidth;
+    description.lopnColor = lineColor.toPlatformColor();
+    selectReplacing(device, CreatePenIndirect(&description), pen);
+}
+
+void CDrawContext::replaceBrush() {
+    LOGBRUSH description = {};
+    description.lbStyle = BS_SOLID;
+    description.lbColor = fillColor.toPlatformColor();
+    selectReplacing(device, CreateBrushIndirect(&description), brush);
+}
+
+void CDrawContext::setLineColor(const CColorValue& color) {
+    if (color == lineColor) return;
+    lineColor = color;
+    replacePen();
+}
+
+void CDrawContext::setLineWidth(std::int32_t width) {
+    if (width == lineWidth) return;
+    lineWidth = width;
+    replacePen();
+}
+
+void CDrawContext::setLineStyle(CLinePattern style) {
+    if (style == lineStyle) return;
+    lineStyle = style;
+    penStyle = style == kDottedLine ? PS_DOT : PS_SOLID;
+    replacePen();
+}
+
+void CDrawContext::setFillColor(const CColorValue& color) {
+    if (color == fillColor) return;
+    fillColor = color;
+    SetBkColor(device, fillColor.toPlatformColor());
+    replaceBrush();
+}
+
+void CDrawContext::setFontColor(const CColorValue& color) {
+    fontColor = color;
+    SetTextColor(device, fontColor.toPlatformColor());
+}
+
+void CDrawContext::setFont(std::int32_t id, std::int32_t size, std::int32_t style) {
+    if (static_cast<std::uint32_t>(id) >= static_cast<std::uint32_t>(kNumFonts)) id = kFontSystem;
+    const FontEntry& entry = kFontTable[id];
+    const std::int32_t effectiveSize = size != 0 ? size : entry.defaultSize;
+    if (id == fontId && effectiveSize == fontSize && style == fontStyle) return;
+    fontStyle = style;
+    fontId = id;
+    fontSize = effectiveSize;
+
+    LOGFONTA description = {};
+    description.lfHeight = -effectiveSize;
+    const bool bold = (style & kTextBold) != 0 || id == kFontSystem;
+    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    description.lfItalic = (style & kTextItalic) != 0 ? TRUE : FALSE;
+    description.lfUnderline = (style & kTextUnderline) != 0 ? TRUE : FALSE;
+    description.lfPitchAndFamily =
+        id == kFontSymbol ? kDecorativePitchAndFamily : kSwissPitchAndFamily;
+    description.lfOutPrecision = OUT_STRING_PRECIS;
+    description.lfClipPrecision = CLIP_STROKE_PRECIS;
+    std::strncpy(description.lfFaceName, entry.face, LF_FACESIZE - 1);
+    selectReplacing(device, CreateFontIndirectA(&description), font);
+}
+
+void CDrawContext::setDrawMode(CRasterMode mode) {
+    if (mode == drawMode) return;
+    drawMode = mode;
+    SetROP2(device, rasterCode(mode));
+}
+
+void CDrawContext::setClipRectangle(const CRectangle& rect) {
+    CRectangle moved = rect;
+    moved.offset(offset.h, offset.v);
+    if (moved == clipRect) return;
+    clipRect = moved;
+    HRGN region = CreateRectRgn(moved.left, moved.top, moved.right, moved.bottom);
+    // Without a region SelectClipRgn would lift the clip altogether.
+    if (!region) return;
+    SelectClipRgn(device, region);
+    DeleteObject(region);
+}
+
+CRectangle CDrawContext::getClipRectangle() const {
+    CRectangle rect = clipRect;
+    return rect.offset(-offset.h, -offset.v);
+}
+
+void CDrawContext::resetClipRectangle() {
+    const CRectangle whole = frame ? frameSizeOf(frame) : kUnframedClip;
+    setClipRectangle(whole);
+    clipRect = whole;
+}
+
+void CDrawContext::moveTo(const CPosition& point) {
+    MoveToEx(device, point.h + offset.h, point.v + offset.v, nullptr);
+}
+
+void CDrawContext::lineTo(const CPosition& point) {
+    LineTo(device, point.h + offset.h, point.v + offset.v);
+}
+
+void CDrawContext::drawLines(const CPosition* points, const std::int32_t& lineCount) {
+    if (!points) return;
+    for (std::int32_t i = 0; i < lineCount; ++i) {
+        moveTo(points[2 * i]);
+        lineTo(points[2 * i + 1]);
+    }
+}
+
+void CDrawContext::drawPolyline(const CPosition* points, std::int32_t count) {
+    const DevicePoints moved(points, count, offset);
+    if (moved.get()) Polyline(device, moved.get(), moved.count());
+}
+
+void CDrawContext::fillPolygon(const CPosition* points, std::int32_t count) {
+    const DevicePoints moved(points, count, offset);
+    if (!moved.get()) return;
+    NullPenScope nullPen(device);
+    Polygon(device, moved.get(), moved.count());
+}
+
+void CDrawContext::drawPolygon(const CPosition* points, std::int32_t count, CShapeStyle style) {
+    switch (style) {
+        case kFillOnly: fillPolygon(points, count); break;
+        case kFillAndFrame:
+            fillPolygon(points, count);
+            drawPolyline(points, count);
+            break;
+        case kFrameOnly: drawPolyline(points, count); break;
+        default: break;
+    }
+}
+
+void CDrawContext::drawRectangle(const CRectangle& rect, CShapeStyle style) {
+    if (style == kFillOnly || style == kFillAndFrame) {
+        const RECT box = deviceRect(rect, offset);
+        NullPenScope nullPen(device);
+        FillRect(device, &box, brush);
+    }
+    if (style == kFrameOnly || style == kFillAndFrame) {
+        // Through the outermost pixels; lineTo leaves each end pixel to the next segment.
+        moveTo(CPosition(rect.left, rect.top));
+        lineTo(CPosition(rect.right - 1, rect.top));
+        lineTo(CPosition(rect.right - 1, rect.bottom - 1));
+        lineTo(CPosition(rect.left, rect.bottom - 1));
+        lineTo(CPosition(rect.left, rect.top));
+    }
+}
+
+void CDrawContext::fillRectangle(const CRectangle& rect) {
+    RECT box = deviceRect(rect, offset);
+    ++box.left;
+    ++box.top;
+    NullPenScope nullPen(device);
+    FillRect(device, &box, brush);
+}
+
+void CDrawContext::fillEllipse(const CRectangle& rect) {
+    const RECT box = deviceRect(rect, offset);
+    NullPenScope nullPen(device);
+    Ellipse(device, box.left + 1, box.top + 1, box.right + 1, box.bottom + 1);
+}
+
+void CDrawContext::frameEllipse(const CRectangle& rect) {
+    const CPosition top(rect.left + (rect.right - rect.left) / 2, rect.top);
+    drawArc(rect, top, top);
+}
+
+void CDrawContext::drawArc(const CRectangle& rect, const CPosition& start, const CPosition& end) {
+    const RECT box = deviceRect(rect, offset);
+    Arc(device, box.left, box.top, box.right + 1, box.bottom + 1, start.h + offset.h,
+        start.v + offset.v, end.h + offset.h, end.v + offset.v);
+}
+
+void CDrawContext::fillPie(const CRectangle& rect, const CPosition& start, const CPosition& end) {
+    const RECT box = deviceRect(rect, offset);
+    NullPenScope nullPen(device);
+    Pie(device, box.left + 1, box.top + 1, box.right, box.bottom, start.h + offset.h,
+        start.v + offset.v, end.h + offset.h, end.v + offset.v);
+}
+
+CPosition CDrawContext::radialPoint(const CRectangle& rect, float angle) const {
+    const auto halfWidth = static_cast<float>((rect.right - rect.left) / 2);
+    const auto halfHeight = static_cast<float>((rect.bottom - rect.top) / 2);
+    const auto dh = static_cast<std::int32_t>(halfWidth + halfWidth * std::cos(angle));
+    const auto dv = static_cast<std::int32_t>(halfHeight - halfHeight * std::sin(angle));
+    return CPosition(offset.h + rect.left + dh, offset.v + rect.top + dv);
+}
+
+void CDrawContext::drawArcByAngles(const CRectangle& rect, float startAngle, float endAngle,
+                                   CShapeStyle style) {
+    const auto startRadians = static_cast<float>(startAngle * 2.0 * kPi / kDegreesPerTurn);
+    const auto endRadians = static_cast<float>(endAngle * 2.0 * kPi / kDegreesPerTurn);
+    const CPosition first = radialPoint(rect, startRadians);
+    const CPosition second = radialPoint(rect, endRadians);
+    const RECT box = deviceRect(rect, offset);
+    const int right = box.right + 1;
+    const int bottom = box.bottom + 1;
+    if (style == kFillOnly || style == kFillAndFrame) {
+        NullPenScope nullPen(device);
+        Pie(device, box.left, box.top, right, bottom, first.h, first.v, second.h, second.v);
+    }
+    if (style == kFrameOnly || style == kFillAndFrame)
+        Arc(device, box.left, box.top, right, bottom, first.h, first.v, second.h, second.v);
+}
+
+void CDrawContext::setPixel(const CPosition& point, const CColorValue& color) {
+    SetPixel(device, point.h + offset.h, point.v + offset.v, color.toPlatformColor());
+}
+
+CColorValue CDrawContext::getPixel(const CPosition& point) {
+    const COLORREF value = GetPixel(device, point.h + offset.h, point.v + offset.v);
+    return CColorValue::fromPlatformColor(value, kOpaqueAlpha);
+}
+
+void CDrawContext::floodFill(const CPosition& point) {
+    const int h = point.h + offset.h;
+    const int v = point.v + offset.v;
+    ExtFloodFill(device, h, v, GetPixel(device, h, v), FLOODFILLSURFACE);
+}
+
+std::int32_t CDrawContext::measureText(const char* text) {
+    if (!text) return 0;
+    SIZE extent = {};
+    if (!GetTextExtentPoint32A(device, text, static_cast<int>(std::strlen(text)), &extent))
+        return 0;
+    return extent.cx;
+}
+
+void CDrawContext::drawText(const char* text, const CRectangle& rect, std::int32_t opaque,
+                            CTextAlign align) {
+    if (!text) return;
+    const bool paintCells = (static_cast<std::uint32_t>(opaque) & kOpaqueMask) != 0;
+    SetBkMode(device, paintCells ? OPAQUE : TRANSPARENT);
+    RECT box = deviceRect(rect, offset);
+    UINT format = kTextFormat;
+    switch (align) {
+        case kAlignCenter: format |= DT_CENTER; break;
+        case kAlignRight: format |= DT_RIGHT; break;
+        default:
+            format |= DT_LEFT;
+            box.left += kLeftTextInset;
+            break;
+    }
+    DrawTextA(device, text, static_cast<int>(std::strlen(text)), &box, format);
+    SetBkMode(device, TRANSPARENT);
+}
+
+ButtonState CDrawContext::getButtonState() const {
+    ButtonState state = 0;
+    const ButtonState physicalLeft = mouseButtonsSwapped ? kButtonRight : kButtonLeft;
+    const ButtonState physicalRight = mouseButtonsSwapped ? kButtonLeft : kButtonRight;
+    if (keyDown(VK_LBUTTON)) state |= physicalLeft;
+    if (keyDown(VK_MBUTTON)) state |= kButtonMiddle;
+    if (keyDown(VK_RBUTTON)) state |= physicalRight;
+    if (keyDown(VK_SHIFT)) state |= kModifierShift;
+    if (keyDown(VK_CONTROL)) state |= kModifierControl;
+    if (keyDown(VK_MENU)) state |= kModifierAlt;
+    return state;
+}
+
+void CDrawContext::getMousePosition(CPosition& where) const {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    where = CPosition(cursor.x - windowOrigin.h, cursor.y - windowOrigin.v);
+}
+
+bool CDrawContext::nearStart(const CPosition& start) const {
+    CPosition now;
+    getMousePosition(now);
+    return now.h >= start.h - kClickTolerance && now.h < start.h + kClickTolerance &&
+           now.v >= start.v - kClickTolerance && now.v < start.v + kClickTolerance;
+}
+
+bool CDrawContext::waitForDoubleClick() {
+    CPosition start;
+    getMousePosition(start);
+    // Measured from the first click, the message being handled.
+    const DWORD deadline = static_cast<DWORD>(GetMessageTime()) + GetDoubleClickTime();
+    if (GetTickCount() >= deadline) return false;
+    for (;;) {
+        if (!nearStart(start)) return false;
+        MSG message;
+        if (PeekMessageA(&message, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE | PM_NOYIELD))
+            return true;
+        if (GetTickCount() >= deadline) return false;
+    }
+}
+
+bool CDrawContext::waitForDrag() {
+    if (!frame) return false;
+    CPosition start;
+    getMousePosition(start);
+    while ((getButtonState() & kButtonLeft) != 0) {
+        runFrameIdle(frame);
+        if (!nearStart(start)) return true;
+    }
+    return false;
+}
+
+}  // namespace gui

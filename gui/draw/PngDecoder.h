@@ -1,0 +1,28 @@
+// Decodes PNG bytes into a 32-bit premultiplied device-independent section, rows bottom-up,
+// pixels blue, green, red, alpha: the form AlphaBlend takes with per-pixel alpha.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/draw/PlatformHandles.h"
+
+namespace gui {
+
+// Widest and tallest image accepted; a header claiming more is refused before any allocation.
+inline constexpr std::uint32_t kMaxPngSide = 16384;
+
+struct DecodedPng {
+    // Owned by the caller and counted by ownedBitmaps; null when the header was refused or the
+    // section could not be made. After an error it holds the rows decoded so far (the rest are
+    // zero), premultiplied like a complete image.
+    HBITMAP section = nullptr;
+    // From the header once it was accepted, else 0.
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    // True when every row and the end of the image were read without error.
+    bool complete = false;
+};
+
+DecodedPng decodePng(const unsigned char* data, std::uint32_t size);
+
+}  // namespace gui

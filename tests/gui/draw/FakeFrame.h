@@ -1,0 +1,22 @@
+// A stand-in for the toolkit's frame in the drawing layer's tests: a size, a native window and an
+// idle service that counts its runs and may act on each one.
+#pragma once
+
+#include <functional>
+
+#include "gui/draw/FrameAccess.h"
+
+namespace gui {
+
+class CFrame {
+  public:
+    CFrame(const CRectangle& size, HWND window) : size(size), window(window) {}
+
+    CRectangle size;
+    HWND window;
+    int idleRuns = 0;
+    // Called on every idle run, after the count has gone up.
+    std::function<void(CFrame&)> onIdle;
+};
+
+}  // namespace gui
