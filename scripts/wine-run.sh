@@ -7,7 +7,8 @@ shift
 here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEPREFIX=${TALON_WINEPREFIX:-$here/build/wineprefix-$arch}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A crashing test must end, not wait in the debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 case "$arch" in
   win32) export WINEARCH=win32 loader=wine ;;
   win64) export WINEARCH=win64 loader=/usr/lib/wine/wine64 ;;
