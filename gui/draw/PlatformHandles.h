@@ -18,3 +18,6 @@ typedef HFONT__* HFONT;
 typedef HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
 typedef void* HGDIOBJ;
+struct HICON__;
+typedef HICON__* HICON;
+typedef HICON HCURSOR;

@@ -1,0 +1,50 @@
+// The object a frame registers with the platform's drag-and-drop service for its window. It turns
+// the platform's drag events into the frame's drag operations, with the items wrapped in a
+// CDragContainer shared by the whole process while the drag lasts.
+#pragma once
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <cstdint>
+
+namespace gui {
+
+class CDragContainer;
+class CFrame;
+
+class CDropTarget : public IDropTarget {
+  public:
+    // The count starts at 0: the platform takes the first reference when the target is
+    // registered, and the target deletes itself when the last one goes.
+    explicit CDropTarget(CFrame* frame);
+    CDropTarget(const CDropTarget&) = delete;
+    CDropTarget& operator=(const CDropTarget&) = delete;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    // UI thread, inside the platform's drag loop. The position is read from the cursor; the
+    // platform's point and key state are not used.
+    STDMETHODIMP DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override;
+    STDMETHODIMP DragOver(DWORD keyState, POINTL point, DWORD* effect) override;
+    STDMETHODIMP DragLeave() override;
+    STDMETHODIMP Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) override;
+    virtual ~CDropTarget();
+
+    // The drag in progress over any frame of the process, or null.
+    static CDragContainer* getCurrentDrag() { return currentDrag; }
+
+  private:
+    enum class Event { kEnter, kMove, kLeave, kDrop };
+    // Hands the current drag to the frame with a context and the cursor position; false when
+    // the frame failed by an exception.
+    bool sendToFrame(Event event);
+    static void endDrag();
+
+    static CDragContainer* currentDrag;
+    std::int32_t referenceCount = 0;
+    CFrame* frame;
+};
+
+}  // namespace gui

@@ -1,0 +1,120 @@
+// The root of the view tree, bound to a child window of its own inside the host's editor window.
+// It paints through a frame-sized back buffer, redraws dirty views when the editor's idle call
+// comes, keeps the keyboard focus and an optional modal view, and relays edit gestures and idle
+// requests from the controls to the editor.
+#pragma once
+
+#include "gui/draw/PlatformHandles.h"
+#include "gui/views/CViewContainer.h"
+
+class AEffGUIEditor;
+
+namespace gui {
+
+class CDropTarget;
+
+// Cursor shapes for setCursor.
+enum CCursorType : std::int32_t {
+    kCursorDefault = 0,
+    kCursorWait = 1,
+    kCursorHSize = 2,
+    kCursorVSize = 3,
+    kCursorSizeAll = 4,
+    kCursorNESWSize = 5,
+    kCursorNWSESize = 6,
+    kCursorCopy = 7,
+    kCursorNotAllowed = 8,
+    kCursorHand = 9,
+};
+
+class CFrame : public CViewContainer {
+public:
+    CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor);
+    ~CFrame() override;
+
+    void draw(CDrawContext* context) override;
+    void drawArea(CDrawContext* context, const CRectangle& rect) override;
+    void mouse(CDrawContext* context, CPosition& where,
+               std::int32_t buttons = kButtonsFromContext) override;
+    std::int32_t onKeyDown(VstKeyCode& key) override;
+    std::int32_t onKeyUp(VstKeyCode& key) override;
+    bool onWheel(CDrawContext* context, const CPosition& where, float distance) override;
+    bool onWheelAxis(CDrawContext* context, const CPosition& where, std::int32_t axis,
+                     float distance) override;
+    void setViewRect(const CRectangle& rect) override;
+    void* getEditor() override;
+    bool isTypeOf(const char* className) override;
+    void update(CDrawContext* context) override;
+    CView* getViewUnderMouse() override;
+    bool moveFocus(CView* oldFocus, bool reverse) override;
+
+    virtual bool open() { return false; }
+    virtual bool close() { return false; }
+    virtual bool isOpen() { return openFlag; }
+    // UI thread, editor open: redraws the dirty views through the back buffer.
+    virtual void idle();
+    virtual void runIdleCycle();
+    virtual unsigned long tickCount();
+    virtual std::int32_t getKnobMode();
+    virtual bool setPosition(std::int32_t x, std::int32_t y);
+    virtual bool getPosition(std::int32_t& x, std::int32_t& y);
+    virtual bool setSize(std::int32_t width, std::int32_t height);
+    virtual bool getSize(CRectangle* rect);
+    virtual bool getSize(CRectangle& rect);
+    virtual bool setModalView(CView* view);
+    virtual CView* getModalView() { return modalView; }
+    virtual void beginEdit(std::int32_t index);
+    virtual void endEdit(std::int32_t index);
+    // Mouse position relative to the frame's window.
+    virtual bool getCurrentMousePoint(CPosition& where);
+    virtual void setCursor(CCursorType shape);
+    virtual void setFocusView(CView* view);
+    virtual CView* getFocusView() { return focusView; }
+    virtual bool setDropAccepted(bool active);
+    virtual bool isDropAccepted() { return dropAccepted; }
+    virtual void markOpen(bool value) { openFlag = value; }
+    virtual bool wasOpened() { return openFlag; }
+    // Marks every direct child touching rect dirty; nothing is drawn now.
+    virtual void invalidate(const CRectangle& rect);
+    virtual bool isUpdateLocked() { return updateLock; }
+    // Returns the previous value.
+    virtual bool setUpdateLock(bool value);
+    virtual void drawView(CView* view);
+
+    // A context on the frame's window (the back buffer during update); the caller releases it.
+    CDrawContext* getDrawContext();
+    COffscreenContext* getBackBuffer();
+    bool createNativeWindow(HWND parent);
+    // The host's outermost window that tightly wraps the frame's window.
+    HWND getOuterWindow();
+    HWND getWindow() const { return window; }
+    HWND getParentWindow() const { return parentWindow; }
+
+protected:
+    AEffGUIEditor* editor;
+    HWND parentWindow;
+    CView* modalView = nullptr;
+    CView* focusView = nullptr;
+    bool firstDrawPending = true;
+    bool openFlag = true;
+    bool dropAccepted = false;
+    bool updateLock = false;
+    HWND window = nullptr;
+    HMODULE imagingLibrary = nullptr;
+    CDropTarget* dropTarget = nullptr;
+    COffscreenContext* backBuffer = nullptr;
+    CDrawContext* frameContext = nullptr;
+    HCURSOR defaultCursor = nullptr;
+
+private:
+    // Platform side, in the window-binding source.
+    void setUpPlatform();
+    void tearDownPlatform();
+    void destroyNativeWindow();
+    friend struct FrameWindowProcedure;
+
+    // Only a successful start of the component services is paired with a stop.
+    bool componentServicesStarted = false;
+};
+
+}  // namespace gui

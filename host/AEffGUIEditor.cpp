@@ -1,0 +1,121 @@
+#include "host/AEffGUIEditor.h"
+
+#include <ole2.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "gui/draw/CDrawContext.h"
+#include "gui/views/CFrame.h"
+#include "host/AudioEffectX.h"
+
+std::int32_t AEffGUIEditor::knobMode = 0;
+
+namespace {
+
+// A call that comes too early still costs this much, so that a tracking loop does not spin.
+constexpr std::uint32_t kEarlyCallWaitMs = 4;
+// A cycle runs when the next one is due within this time.
+constexpr std::int32_t kIdleSlackMs = 50;
+constexpr std::uint32_t kIdleIntervalMs = 100;
+// The frame answers this for a key it handled.
+constexpr std::int32_t kKeyHandled = 1;
+
+std::uint32_t systemTicks() { return GetTickCount(); }
+void systemWait(std::uint32_t milliseconds) { Sleep(milliseconds); }
+
+AEffGUIEditor::TickSource tickSource = systemTicks;
+AEffGUIEditor::WaitSink waitSink = systemWait;
+
+// Milliseconds until deadline, negative when it has passed; correct across the tick count's
+// wrap-around after 49.7 days.
+std::int32_t remaining(std::uint32_t deadline, std::uint32_t now) {
+    return static_cast<std::int32_t>(deadline - now);
+}
+
+struct ContextRelease {
+    void operator()(gui::CDrawContext* context) const { context->release(); }
+};
+
+}  // namespace
+
+void AEffGUIEditor::setClock(TickSource ticks, WaitSink wait) {
+    tickSource = ticks ? ticks : systemTicks;
+    waitSink = wait ? wait : systemWait;
+}
+
+std::uint32_t AEffGUIEditor::tickCount() { return tickSource(); }
+
+void AEffGUIEditor::waitMilliseconds(std::uint32_t milliseconds) { waitSink(milliseconds); }
+
+AEffGUIEditor::AEffGUIEditor(AudioEffect* effect)
+    : AEffEditor(effect), rect{}, nextIdleTicks(0), inIdleCycle(false), frame(nullptr) {
+    nextIdleTicks = tickCount();
+    if (effect) effect->setEditor(this);
+    componentServicesStarted = SUCCEEDED(OleInitialize(nullptr));
+}
+
+AEffGUIEditor::~AEffGUIEditor() {
+    if (componentServicesStarted) OleUninitialize();
+}
+
+bool AEffGUIEditor::getRect(ERect** out) {
+    if (!out) return false;
+    *out = &rect;
+    return true;
+}
+
+void AEffGUIEditor::idle() {
+    if (!inIdleCycle && frame) frame->idle();
+}
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& key) {
+    return frame && frame->onKeyDown(key) == kKeyHandled;
+}
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& key) { return frame && frame->onKeyUp(key) == kKeyHandled; }
+
+bool AEffGUIEditor::onWheel(float distance) {
+    if (!frame) return false;
+    std::unique_ptr<gui::CDrawContext, ContextRelease> context(
+        new gui::CDrawContext(frame, nullptr, static_cast<HWND>(systemWindow)));
+    gui::CPosition where(0, 0);
+    context->getMousePosition(where);
+    try {
+        return frame->onWheel(context.get(), where, distance);
+    } catch (...) {
+        // The host called through a C interface: nothing may unwind into it.
+        return false;
+    }
+}
+
+bool AEffGUIEditor::setKnobMode(std::int32_t mode) {
+    knobMode = mode;
+    return true;
+}
+
+void AEffGUIEditor::setParameter(std::int32_t, float) {}
+
+void AEffGUIEditor::beginEdit(std::int32_t index) {
+    if (auto* extended = dynamic_cast<AudioEffectX*>(effect)) extended->beginEdit(index);
+}
+
+void AEffGUIEditor::endEdit(std::int32_t index) {
+    if (auto* extended = dynamic_cast<AudioEffectX*>(effect)) extended->endEdit(index);
+}
+
+void AEffGUIEditor::runIdleCycle() {
+    std::uint32_t now = tickCount();
+    if (remaining(nextIdleTicks, now) > 0) {
+        waitMilliseconds(kEarlyCallWaitMs);
+        now += kEarlyCallWaitMs;
+        if (remaining(nextIdleTicks, now) > kIdleSlackMs) return;
+    }
+    idle();
+    MSG message;
+    if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+    nextIdleTicks = now + kIdleIntervalMs;
+    inIdleCycle = true;
+    if (effect) effect->masterIdle();
+    inIdleCycle = false;
+}

@@ -1,0 +1,234 @@
+// The frame in a real child window of a host window: painting, idle, mouse, wheel, the window's
+// destruction, the shared window class and the cursor.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "gui/views/FrameTestSupport.h"
+
+namespace {
+
+using frame_test::adopt;
+using frame_test::HostWindow;
+using frame_test::kPanelHeight;
+using frame_test::kPanelWidth;
+using frame_test::platformColor;
+using frame_test::pumpMessages;
+using frame_test::RecordingView;
+using frame_test::TestFrame;
+using frame_test::windowPixel;
+using gui::CPosition;
+using gui::CRectangle;
+
+constexpr short kOneNotch = 120;
+
+class FrameWindow : public ::testing::Test {
+  protected:
+    HostWindow host{kPanelWidth, kPanelHeight};
+    std::unique_ptr<TestFrame> frame =
+        std::make_unique<TestFrame>(CRectangle(0, 0, kPanelWidth, kPanelHeight), host.get());
+    HWND window() const { return frame->getWindow(); }
+};
+
+TEST_F(FrameWindow, OpensAVisibleChildWindowOfThePanelSize) {
+    ASSERT_NE(window(), nullptr);
+    EXPECT_EQ(GetParent(window()), host.get());
+    EXPECT_TRUE(IsWindowVisible(window()));
+    RECT client = {};
+    GetClientRect(window(), &client);
+    EXPECT_EQ(client.right, kPanelWidth);
+    EXPECT_EQ(client.bottom, kPanelHeight);
+    EXPECT_TRUE(frame->isDropAccepted());
+}
+
+TEST_F(FrameWindow, PaintDrawsTheInvalidRectangleThroughTheBackBuffer) {
+    pumpMessages();
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 100, 80)));
+    RECT invalid = {0, 0, 50, 80};
+    InvalidateRect(window(), &invalid, FALSE);
+    UpdateWindow(window());
+    EXPECT_EQ(view->draws, 1);
+    EXPECT_EQ(windowPixel(window(), 20, 40), platformColor(gui::kRedColor));
+    EXPECT_EQ(frame->currentBackBuffer()->getPixel(CPosition(20, 40)), gui::kRedColor);
+    // Drawn only in part, the view stays dirty for the next idle.
+    EXPECT_TRUE(view->isDirty());
+}
+
+TEST_F(FrameWindow, PaintWithoutUpdateRegionDrawsNothing) {
+    pumpMessages();
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 100, 80)));
+    ValidateRect(window(), nullptr);
+    SendMessageA(window(), WM_PAINT, 0, 0);
+    EXPECT_EQ(view->draws, 0);
+    EXPECT_TRUE(view->isDirty());
+}
+
+TEST_F(FrameWindow, IdleDrawsNothingBeforeTheFirstPaint) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 100, 80)));
+    ASSERT_TRUE(frame->isFirstDrawPending());
+    frame->idle();
+    EXPECT_EQ(view->draws, 0);
+    EXPECT_TRUE(view->isDirty());
+    EXPECT_EQ(frame->currentBackBuffer(), nullptr);
+    UpdateWindow(window());
+    EXPECT_FALSE(frame->isFirstDrawPending());
+    const int afterPaint = view->draws;
+    EXPECT_GE(afterPaint, 1);
+    view->setDirty(true);
+    frame->idle();
+    EXPECT_EQ(view->draws, afterPaint + 1);
+    EXPECT_FALSE(view->isDirty());
+}
+
+TEST_F(FrameWindow, IdleUpdateCopiesTheWholeFrameToTheWindow) {
+    pumpMessages();
+    RecordingView* view =
+        adopt(*frame, new RecordingView(CRectangle(600, 0, 752, 80), gui::kBlueColor));
+    frame->idle();
+    EXPECT_EQ(view->draws, 1);
+    EXPECT_EQ(windowPixel(window(), 700, 40), platformColor(gui::kBlueColor));
+}
+
+TEST_F(FrameWindow, UpdateLockKeepsIdleFromDrawing) {
+    pumpMessages();
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 100, 80)));
+    frame->setUpdateLock(true);
+    frame->idle();
+    EXPECT_EQ(view->draws, 0);
+    EXPECT_TRUE(frame->isDirty());
+    frame->setUpdateLock(false);
+    frame->idle();
+    EXPECT_EQ(view->draws, 1);
+}
+
+TEST_F(FrameWindow, ButtonDownReachesTheViewAtClientCoordinates) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(650, 0, 752, 80)));
+    SendMessageA(window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(700, 60));
+    SendMessageA(window(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(701, 61));
+    SendMessageA(window(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(702, 62));
+    ASSERT_EQ(view->clicks.size(), 3u);
+    EXPECT_EQ(view->clicks[0], CPosition(700, 60));
+    EXPECT_EQ(view->clicks[1], CPosition(701, 61));
+    EXPECT_EQ(view->clicks[2], CPosition(702, 62));
+    // The frame reads the buttons from the context instead of passing -1 on.
+    EXPECT_NE(view->lastButtons, gui::kButtonsFromContext);
+}
+
+TEST_F(FrameWindow, ButtonUpAndMouseMoveReachNoView) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(650, 0, 752, 80)));
+    SendMessageA(window(), WM_LBUTTONUP, 0, MAKELPARAM(700, 60));
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(700, 60));
+    SendMessageA(window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(700, 60));
+    EXPECT_TRUE(view->clicks.empty());
+}
+
+TEST_F(FrameWindow, WheelNotchTowardsTheUserGivesMinusOneAtClientCoordinates) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 200, 80)));
+    POINT screen = {100, 40};
+    ClientToScreen(window(), &screen);
+    SendMessageA(window(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-kOneNotch)),
+                 MAKELPARAM(screen.x, screen.y));
+    SendMessageA(window(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * kOneNotch),
+                 MAKELPARAM(screen.x, screen.y));
+    ASSERT_EQ(view->wheelDistances.size(), 2u);
+    EXPECT_FLOAT_EQ(view->wheelDistances[0], -1.0f);
+    EXPECT_FLOAT_EQ(view->wheelDistances[1], 2.0f);
+    EXPECT_EQ(view->wheelWhere, CPosition(100, 40));
+}
+
+TEST_F(FrameWindow, DestroyingTheWindowClosesTheFrame) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 100, 80)));
+    UpdateWindow(window());
+    DestroyWindow(host.get());
+    EXPECT_FALSE(frame->isOpen());
+    EXPECT_FALSE(frame->wasOpened());
+    EXPECT_EQ(frame->getParentWindow(), nullptr);
+    view->setDirty(true);
+    const int before = view->draws;
+    frame->idle();
+    EXPECT_EQ(view->draws, before);
+    EXPECT_FALSE(frame->setSize(400, 60));
+    CRectangle rect;
+    EXPECT_FALSE(frame->getSize(rect));
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    EXPECT_FALSE(frame->getPosition(x, y));
+}
+
+TEST_F(FrameWindow, DeletingTheFrameDestroysItsWindow) {
+    HWND own = window();
+    frame.reset();
+    EXPECT_FALSE(IsWindow(own));
+    EXPECT_TRUE(IsWindow(host.get()));
+}
+
+bool classExists(const char* name) {
+    WNDCLASSA info = {};
+    return GetClassInfoA(gui::moduleHandle, name, &info) != 0;
+}
+
+TEST_F(FrameWindow, TwoFramesShareOneClassRemovedWithTheLast) {
+    char className[64] = {};
+    GetClassNameA(window(), className, sizeof(className));
+    char expected[64] = {};
+    wsprintfA(expected, "Plugin%p", static_cast<void*>(gui::moduleHandle));
+    EXPECT_STREQ(className, expected);
+    HostWindow otherHost(200, 50);
+    auto second = std::make_unique<TestFrame>(CRectangle(0, 0, 200, 50), otherHost.get());
+    char secondName[64] = {};
+    GetClassNameA(second->getWindow(), secondName, sizeof(secondName));
+    EXPECT_STREQ(secondName, className);
+    frame.reset();
+    EXPECT_TRUE(classExists(className));
+    second.reset();
+    EXPECT_FALSE(classExists(className));
+    // A later frame registers the class again.
+    frame = std::make_unique<TestFrame>(CRectangle(0, 0, 100, 50), host.get());
+    EXPECT_NE(frame->getWindow(), nullptr);
+    EXPECT_TRUE(classExists(className));
+}
+
+TEST_F(FrameWindow, CopyAndUnknownCursorShapesShowTheDefaultCursor) {
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    frame->setCursor(gui::kCursorWait);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+    frame->setCursor(gui::kCursorCopy);
+    EXPECT_EQ(GetCursor(), arrow);
+    frame->setCursor(gui::kCursorHand);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+    frame->setCursor(static_cast<gui::CCursorType>(12));
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
+TEST_F(FrameWindow, DeletingTheFrameRestoresTheDefaultCursor) {
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    frame->setCursor(gui::kCursorNotAllowed);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_NO));
+    frame.reset();
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
+TEST_F(FrameWindow, MousePointIsRelativeToTheFrameWindow) {
+    POINT client = {30, 20};
+    ClientToScreen(window(), &client);
+    SetCursorPos(client.x, client.y);
+    CPosition where;
+    EXPECT_TRUE(frame->getCurrentMousePoint(where));
+    EXPECT_EQ(where, CPosition(30, 20));
+}
+
+TEST_F(FrameWindow, DropAcceptanceCanBeWithdrawnAndRenewed) {
+    EXPECT_TRUE(frame->setDropAccepted(false));
+    EXPECT_FALSE(frame->isDropAccepted());
+    EXPECT_TRUE(frame->setDropAccepted(false));
+    EXPECT_TRUE(frame->setDropAccepted(true));
+    EXPECT_TRUE(frame->isDropAccepted());
+}
+
+TEST_F(FrameWindow, OuterWindowIsTheCaptionedHost) {
+    EXPECT_EQ(frame->getOuterWindow(), host.get());
+}
+
+}  // namespace
