@@ -28,7 +28,7 @@ enum CCursorType : std::int32_t {
 };
 
 class CFrame : public CViewContainer {
-public:
+  public:
     CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor);
     ~CFrame() override;
 
@@ -90,7 +90,7 @@ public:
     HWND getWindow() const { return window; }
     HWND getParentWindow() const { return parentWindow; }
 
-protected:
+  protected:
     AEffGUIEditor* editor;
     HWND parentWindow;
     CView* modalView = nullptr;
@@ -106,7 +106,7 @@ protected:
     CDrawContext* frameContext = nullptr;
     HCURSOR defaultCursor = nullptr;
 
-private:
+  private:
     // Platform side, in the window-binding source.
     void setUpPlatform();
     void tearDownPlatform();

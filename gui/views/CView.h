@@ -27,7 +27,7 @@ constexpr std::int32_t kKeyNotHandled = -1;
 constexpr std::int32_t kButtonsFromContext = -1;
 
 class CView : public CReferenceCounter {
-public:
+  public:
     explicit CView(const CRectangle& size);
     ~CView() override;
 
@@ -84,7 +84,7 @@ public:
     CFrame* getFrame() const { return parentFrame; }
     CView* getParentView() const { return parentView; }
 
-protected:
+  protected:
     struct ViewAttributeNode;
 
     CRectangle size;
