@@ -77,6 +77,10 @@ void blendThroughCopy(HDC destination, const Transfer& t, HDC sourceDevice,
 
 // Background ^ source, cleared where the mask is black, ^ source again: the mask's white pixels
 // keep the background, its black pixels take the source.
+void copyOpaque(HDC destination, const Transfer& t, HDC sourceDevice) {
+    BitBlt(destination, t.x, t.y, t.width, t.height, sourceDevice, t.sourceX, t.sourceY, SRCCOPY);
+}
+
 void keyThroughMask(HDC destination, const Transfer& t, HDC sourceDevice, HBITMAP mask) {
     MemoryDevice maskDevice(destination, mask);
     ScopedBitmap work(ownedBitmaps::track(CreateCompatibleBitmap(destination, t.width, t.height)));
@@ -130,8 +134,7 @@ void CBitmap::draw(CDrawContext* context, const CRectangle& rect, const CPositio
     const Transfer t = transferOf(*context, rect, source);
     MemoryDevice sourceDevice(destination, handle);
     if (!sourceDevice) return;
-    BitBlt(destination, t.x, t.y, t.width, t.height, sourceDevice.get(), t.sourceX, t.sourceY,
-           SRCCOPY);
+    copyOpaque(destination, t, sourceDevice.get());
 }
 
 void CBitmap::drawKeyed(CDrawContext* context, const CRectangle& rect, const CPosition& source) {
@@ -168,9 +171,7 @@ void CBitmap::drawBlended(CDrawContext* context, const CRectangle& rect, const C
     if (!sourceDevice) return;
     if (!alphaBlendEntry) {
         // Without msimg32 the artwork is still shown, only without its translucency.
-        if (alpha != 0)
-            BitBlt(destination, t.x, t.y, t.width, t.height, sourceDevice.get(), t.sourceX,
-                   t.sourceY, SRCCOPY);
+        if (alpha != 0) copyOpaque(destination, t, sourceDevice.get());
         return;
     }
     const BLENDFUNCTION function = {AC_SRC_OVER, 0, alpha,
