@@ -1,6 +1,7 @@
 // talon_bench: the cost per frame of the effect's processReplacing and processDoubleReplacing,
 // called through the record as a host does, beside a memcpy of the same bytes and a straight loop
-// of the same formula on the same buffers, at several block sizes and with subnormal input.
+// of the same formula on the same buffers (over pointers promised not to overlap, so that the
+// compiler vectorises it), at several block sizes and with subnormal input.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -19,9 +20,16 @@ constexpr int32 kBlockSizes[] = {32, 512, 4096};
 constexpr int kBlockSizeCount = sizeof(kBlockSizes) / sizeof(kBlockSizes[0]);
 constexpr int kRounds = 7;
 constexpr double kRunSeconds = 0.020;
-constexpr double kFloatEntryTarget = 3.0;   // processReplacing against its straight loop
-constexpr double kDoubleEntryTarget = 1.5;  // processDoubleReplacing against its straight loop
-constexpr double kSubnormalTarget = 1.5;    // subnormal input against normal input
+// An entry's cost against its straight loop, at the block sizes from `fromBlock` up.
+struct EntryTarget {
+    double ratio;
+    int32 fromBlock;
+};
+// processReplacing reads the parameters for every sample; processDoubleReplacing once per block,
+// where a small block is dominated by the call itself.
+constexpr EntryTarget kFloatEntryTarget{3.0, 32};
+constexpr EntryTarget kDoubleEntryTarget{1.2, 512};
+constexpr double kSubnormalTarget = 1.5;  // subnormal input against normal input
 constexpr intptr kHostVersion = 2400;
 constexpr float kSampleRate = 44100.0f;
 constexpr float kExpansion = 0.8f;
@@ -207,15 +215,18 @@ void closeEffect(AEffect* record) {
 
 const char* verdict(double ratio, double target) { return ratio <= target ? "met" : "MISSED"; }
 
-void printEntryTable(const char* entry, const Costs* costs, double target) {
+void printEntryTable(const char* entry, const Costs* costs, const EntryTarget& target) {
     std::printf("%-24s %6s %10s %12s %10s %15s %16s   %s\n", entry, "block", "entry ns",
                 "straight ns", "memcpy ns", "entry/straight", "memcpy/straight", "target");
     for (int i = 0; i < kBlockSizeCount; ++i) {
         const double* ns = costs[i].ns;
         const double ratio = ns[kEntry] / ns[kStraight];
-        std::printf("%-24s %6d %10.3f %12.3f %10.3f %15.2f %16.2f   <= %.1f %s\n", "",
-                    kBlockSizes[i], ns[kEntry], ns[kStraight], ns[kCopy], ratio,
-                    ns[kCopy] / ns[kStraight], target, verdict(ratio, target));
+        std::printf("%-24s %6d %10.3f %12.3f %10.3f %15.2f %16.2f   ", "", kBlockSizes[i],
+                    ns[kEntry], ns[kStraight], ns[kCopy], ratio, ns[kCopy] / ns[kStraight]);
+        if (kBlockSizes[i] >= target.fromBlock)
+            std::printf("<= %.1f %s\n", target.ratio, verdict(ratio, target.ratio));
+        else
+            std::printf("none\n");
     }
 }
 

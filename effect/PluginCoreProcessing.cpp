@@ -1,6 +1,14 @@
 // The stereo expansion stage: each output is its own input combined with the opposite input
 // scaled by k = 0.25 x expansion + 0.25, times the gain 2 x output.
-#include <xmmintrin.h>
+//
+// Each entry has two loops with bit-identical results: a frame loop that is right for any
+// buffers, and an SSE2 loop, several frames per step, for the usual case of output channels that
+// share no memory with the inputs or with each other. Both do the same operations in the same
+// order on every sample.
+#include <emmintrin.h>
+
+#include <cstdint>
+#include <cstring>
 
 #include "effect/PluginCore.h"
 
@@ -8,6 +16,8 @@ namespace {
 
 constexpr unsigned kFlushToZero = 0x8000;
 constexpr unsigned kDenormalsAreZero = 0x0040;
+constexpr int32 kFloatLanes = 4;
+constexpr int32 kDoubleLanes = 2;
 
 // Subnormal samples would make every multiply take the slow path; the stage treats them as zero
 // and never produces them. The host's own setting is restored when the block is done.
@@ -27,48 +37,178 @@ bool hasStereoBuffers(Sample** inputs, Sample** outputs, int32 frames) {
     return frames > 0 && inputs && outputs && inputs[0] && inputs[1] && outputs[0] && outputs[1];
 }
 
-}  // namespace
+// Whether two channels of `frames` samples share any byte. Addresses are compared as 64-bit
+// numbers, so the end of a channel cannot wrap around on the 32-bit target.
+template <typename Sample>
+bool overlap(const Sample* a, const Sample* b, int32 frames) {
+    const std::uint64_t bytes = sizeof(Sample) * static_cast<std::uint64_t>(frames);
+    const std::uint64_t first = reinterpret_cast<std::uintptr_t>(a);
+    const std::uint64_t second = reinterpret_cast<std::uintptr_t>(b);
+    return first < second + bytes && second < first + bytes;
+}
 
-// Reads the parameters afresh for every output sample, so a change from another thread takes
-// effect within the block. Both inputs of a frame are read before either output is written, so a
-// host passing the same memory for input and output still gets the right result.
-void PluginCore::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
-    if (!hasStereoBuffers(inputs, outputs, sampleFrames)) return;
-    DenormalGuard guard;
+// A step of several frames reads all its inputs before it writes, so any shared memory between
+// an output and another channel would change what a later frame reads or what is left stored.
+template <typename Sample>
+bool separateOutputs(Sample** inputs, Sample** outputs, int32 frames) {
+    for (int channel = 0; channel < kNumChannels; ++channel) {
+        if (overlap(outputs[channel], inputs[0], frames) ||
+            overlap(outputs[channel], inputs[1], frames))
+            return false;
+    }
+    return !overlap(outputs[0], outputs[1], frames);
+}
+
+// The live parameters of the single-precision entry, read afresh for every output sample.
+struct LiveParameters {
+    const std::atomic<float>& expansion;
+    const std::atomic<float>& output;
+
+    float expansionNow() const { return expansion.load(std::memory_order_relaxed); }
+    float outputNow() const { return output.load(std::memory_order_relaxed); }
+};
+
+// Both inputs of a frame are read before either output is written, so a host passing the same
+// memory for input and output still gets the right result.
+void floatFrames(const LiveParameters& live, float** inputs, float** outputs, int32 begin,
+                 int32 end) {
     const float* inLeft = inputs[0];
     const float* inRight = inputs[1];
     float* outLeft = outputs[0];
     float* outRight = outputs[1];
-    for (int32 i = 0; i < sampleFrames; ++i) {
+    for (int32 i = begin; i < end; ++i) {
         const float left = inLeft[i];
         const float right = inRight[i];
 
-        float k = expansion.load(std::memory_order_relaxed) * 0.25f + 0.25f;
-        float sample = (left - k * right) * output.load(std::memory_order_relaxed);
+        float k = live.expansionNow() * 0.25f + 0.25f;
+        float sample = (left - k * right) * live.outputNow();
         outLeft[i] = sample + sample;
 
-        k = expansion.load(std::memory_order_relaxed) * 0.25f + 0.25f;
-        sample = (right - k * left) * output.load(std::memory_order_relaxed);
+        k = live.expansionNow() * 0.25f + 0.25f;
+        sample = (right - k * left) * live.outputNow();
         outRight[i] = sample + sample;
     }
+}
+
+// A parameter's bits as read, so that reads compare exactly (signed zeros, NaNs).
+std::uint32_t bitsOf(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// Makes the reads of four frames in the frame loop's order, left sample then right sample, and
+// tells whether every one of them gave the values the step is about to use.
+bool unchangedForFourFrames(const LiveParameters& live, std::uint32_t expansionBits,
+                            std::uint32_t outputBits) {
+    std::uint32_t expansionChanges = 0;
+    std::uint32_t outputChanges = 0;
+    for (int32 frame = 0; frame < kFloatLanes; ++frame) {
+        expansionChanges |= bitsOf(live.expansionNow()) ^ expansionBits;
+        outputChanges |= bitsOf(live.outputNow()) ^ outputBits;
+        expansionChanges |= bitsOf(live.expansionNow()) ^ expansionBits;
+        outputChanges |= bitsOf(live.outputNow()) ^ outputBits;
+    }
+    return (expansionChanges | outputChanges) == 0;
+}
+
+// (own - k x opposite) x output, doubled, for four frames.
+__m128 floatCrossFeed(__m128 own, __m128 opposite, __m128 expansion, __m128 output) {
+    const __m128 quarter = _mm_set1_ps(0.25f);
+    const __m128 k = _mm_add_ps(_mm_mul_ps(expansion, quarter), quarter);
+    const __m128 sample = _mm_mul_ps(_mm_sub_ps(own, _mm_mul_ps(k, opposite)), output);
+    return _mm_add_ps(sample, sample);
+}
+
+// Four frames per step while every read gives the values the block started with; from the
+// first step that sees a change, the frame loop does the rest with whatever it reads.
+void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, int32 frames) {
+    const float expansionValue = live.expansionNow();
+    const float outputValue = live.outputNow();
+    const std::uint32_t expansionBits = bitsOf(expansionValue);
+    const std::uint32_t outputBits = bitsOf(outputValue);
+    const __m128 expansion = _mm_set1_ps(expansionValue);
+    const __m128 output = _mm_set1_ps(outputValue);
+    const float* inLeft = inputs[0];
+    const float* inRight = inputs[1];
+    float* outLeft = outputs[0];
+    float* outRight = outputs[1];
+    const int32 stepped = frames - frames % kFloatLanes;
+    int32 i = 0;
+    for (; i < stepped && unchangedForFourFrames(live, expansionBits, outputBits);
+         i += kFloatLanes) {
+        const __m128 left = _mm_loadu_ps(inLeft + i);
+        const __m128 right = _mm_loadu_ps(inRight + i);
+        _mm_storeu_ps(outLeft + i, floatCrossFeed(left, right, expansion, output));
+        _mm_storeu_ps(outRight + i, floatCrossFeed(right, left, expansion, output));
+    }
+    floatFrames(live, inputs, outputs, i, frames);
+}
+
+// k and the gain of one double-precision block.
+struct DoubleBlock {
+    double k;
+    double gain;
+};
+
+void doubleFrames(const DoubleBlock& block, double** inputs, double** outputs, int32 begin,
+                  int32 end) {
+    const double* inLeft = inputs[0];
+    const double* inRight = inputs[1];
+    double* outLeft = outputs[0];
+    double* outRight = outputs[1];
+    for (int32 i = begin; i < end; ++i) {
+        const double left = inLeft[i];
+        const double right = inRight[i];
+        const double sampleLeft = (left + block.k * right) * block.gain;
+        const double sampleRight = (right + block.k * left) * block.gain;
+        outLeft[i] = sampleLeft + sampleLeft;
+        outRight[i] = sampleRight + sampleRight;
+    }
+}
+
+void doubleSeparate(const DoubleBlock& block, double** inputs, double** outputs, int32 frames) {
+    const __m128d k = _mm_set1_pd(block.k);
+    const __m128d gain = _mm_set1_pd(block.gain);
+    const double* inLeft = inputs[0];
+    const double* inRight = inputs[1];
+    double* outLeft = outputs[0];
+    double* outRight = outputs[1];
+    const int32 stepped = frames - frames % kDoubleLanes;
+    for (int32 i = 0; i < stepped; i += kDoubleLanes) {
+        const __m128d left = _mm_loadu_pd(inLeft + i);
+        const __m128d right = _mm_loadu_pd(inRight + i);
+        const __m128d sampleLeft = _mm_mul_pd(_mm_add_pd(left, _mm_mul_pd(k, right)), gain);
+        const __m128d sampleRight = _mm_mul_pd(_mm_add_pd(right, _mm_mul_pd(k, left)), gain);
+        _mm_storeu_pd(outLeft + i, _mm_add_pd(sampleLeft, sampleLeft));
+        _mm_storeu_pd(outRight + i, _mm_add_pd(sampleRight, sampleRight));
+    }
+    doubleFrames(block, inputs, outputs, stepped, frames);
+}
+
+}  // namespace
+
+// Reads the parameters afresh for every output sample, so a change from another thread takes
+// effect within the block.
+void PluginCore::processReplacing(float** inputs, float** outputs, int32 sampleFrames) {
+    if (!hasStereoBuffers(inputs, outputs, sampleFrames)) return;
+    DenormalGuard guard;
+    const LiveParameters live{expansion, output};
+    if (separateOutputs(inputs, outputs, sampleFrames))
+        floatSeparate(live, inputs, outputs, sampleFrames);
+    else
+        floatFrames(live, inputs, outputs, 0, sampleFrames);
 }
 
 // Reads the parameters once: the whole block uses the same k and gain.
 void PluginCore::processDoubleReplacing(double** inputs, double** outputs, int32 sampleFrames) {
     if (!hasStereoBuffers(inputs, outputs, sampleFrames)) return;
     DenormalGuard guard;
-    const double k = static_cast<double>(expansion.load(std::memory_order_relaxed)) * 0.25 + 0.25;
-    const double gain = output.load(std::memory_order_relaxed);
-    const double* inLeft = inputs[0];
-    const double* inRight = inputs[1];
-    double* outLeft = outputs[0];
-    double* outRight = outputs[1];
-    for (int32 i = 0; i < sampleFrames; ++i) {
-        const double left = inLeft[i];
-        const double right = inRight[i];
-        const double sampleLeft = (left + k * right) * gain;
-        const double sampleRight = (right + k * left) * gain;
-        outLeft[i] = sampleLeft + sampleLeft;
-        outRight[i] = sampleRight + sampleRight;
-    }
+    const DoubleBlock block{
+        static_cast<double>(expansion.load(std::memory_order_relaxed)) * 0.25 + 0.25,
+        output.load(std::memory_order_relaxed)};
+    if (separateOutputs(inputs, outputs, sampleFrames))
+        doubleSeparate(block, inputs, outputs, sampleFrames);
+    else
+        doubleFrames(block, inputs, outputs, 0, sampleFrames);
 }

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
+#include <xmmintrin.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <thread>
 #include <vector>
 
 #include "effect/PluginCore.h"
@@ -178,4 +185,94 @@ TEST_F(ProcessingTest, SubnormalInputComesOutAsZeroAndLeavesTheCallersModeAlone)
     volatile float tiny = FLT_MIN;
     volatile float half = tiny / 2.0f;
     EXPECT_EQ(std::fpclassify(half), FP_SUBNORMAL);
+}
+
+namespace {
+
+// The control register's flush-to-zero and denormals-are-zero bits.
+constexpr unsigned kFlushSubnormals = 0x8040;
+
+// Where inLeft, inRight, outLeft and outRight start in one arena of 4n + 8 samples.
+using Layout = std::array<std::size_t, 4>;
+std::vector<Layout> layoutsFor(std::size_t n) {
+    return {{0, n + 1, 2 * n + 2, 3 * n + 3},   // separate
+            {0, 0, n + 1, 2 * n + 2},           // one input for both channels
+            {0, n + 1, 0, n + 1},               // in place
+            {0, n + 1, n + 1, 0},               // in place, swapped
+            {0, n + 1, 1, 2 * n + 3},           // left output a sample ahead of its input
+            {2, n + 3, 2 * n + 4, 0},           // right output two samples behind the left input
+            {0, n + 1, 2 * n, 3 * n + 3},       // outLeft[0] is inRight[n - 1]
+            {0, n + 1, 2 * n + 2, 2 * n + 3}};  // the outputs overlap
+}
+
+// Runs `entry` on every layout and compares the whole arena with the frame loop run one frame
+// after another, subnormals flushed. Subtracting k x opposite is exactly adding (-k) x opposite.
+template <typename Sample, typename Entry>
+void expectFrameLoopBits(Entry entry, Sample crossFeed, Sample gain) {
+    using Limits = std::numeric_limits<Sample>;
+    const Sample special[] = {-Sample(0),           Limits::infinity(), -Limits::infinity(),
+                              Limits::denorm_min(), Limits::max(),      Limits::min()};
+    for (std::size_t n : {1, 4, 17, 2027}) {
+        for (const Layout& at : layoutsFor(n)) {
+            std::vector<Sample> expected(4 * n + 8);
+            for (std::size_t i = 0; i < expected.size(); ++i)
+                expected[i] = i % 5 == 4 ? special[i % 6] : Sample(std::sin(i * 1.7));
+            std::vector<Sample> actual = expected;
+            Sample* inputs[2] = {&actual[at[0]], &actual[at[1]]};
+            Sample* outputs[2] = {&actual[at[2]], &actual[at[3]]};
+            entry(inputs, outputs, int32(n));
+
+            const unsigned mode = _mm_getcsr();
+            _mm_setcsr(mode | kFlushSubnormals);
+            for (std::size_t i = 0; i < n; ++i) {
+                const Sample left = expected[at[0] + i], right = expected[at[1] + i];
+                const Sample sampleLeft = (left + crossFeed * right) * gain;
+                expected[at[2] + i] = sampleLeft + sampleLeft;
+                const Sample sampleRight = (right + crossFeed * left) * gain;
+                expected[at[3] + i] = sampleRight + sampleRight;
+            }
+            _mm_setcsr(mode);
+            EXPECT_EQ(std::memcmp(expected.data(), actual.data(), sizeof(Sample) * actual.size()),
+                      0)
+                << "layout " << at[0] << " " << at[1] << " " << at[2] << " " << at[3];
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(ProcessingTest, BothEntriesGiveTheFrameLoopsBitsForAnyBufferLayoutAndLength) {
+    setParameters(0.3f, 0.7f);
+    expectFrameLoopBits<float>(
+        [&](float** in, float** out, int32 n) { core.processReplacing(in, out, n); },
+        -(0.3f * 0.25f + 0.25f), 0.7f);
+    expectFrameLoopBits<double>(
+        [&](double** in, double** out, int32 n) { core.processDoubleReplacing(in, out, n); },
+        double(0.3f) * 0.25 + 0.25, double(0.7f));
+}
+
+// A writer flips the gain while blocks run: every left output must be one of the two gains (0.5
+// in, nothing on the right), and a change must show inside a block.
+TEST_F(ProcessingTest, FloatEntryUsesTheGainReadForEachSampleWhileItChanges) {
+    constexpr std::size_t kFrames = 1 << 15;
+    StereoBlock<float> block(kFrames);
+    block.inLeft.assign(kFrames, 0.5f);
+    core.setParameter(kParamOutput, 0.25f);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        for (float gain = 0.75f; !done; gain = 1.0f - gain) core.setParameter(kParamOutput, gain);
+    });
+    bool valid = true, mixed = false;
+    for (int pass = 0; pass < 2000 && valid && !mixed; ++pass) {
+        std::fill(block.outLeft.begin(), block.outLeft.end(), 99.0f);
+        core.processReplacing(block.in(), block.out(), kFrames);
+        const auto quarters = std::count(block.outLeft.begin(), block.outLeft.end(), 0.25f);
+        const auto threeQuarters = std::count(block.outLeft.begin(), block.outLeft.end(), 0.75f);
+        valid = std::size_t(quarters + threeQuarters) == kFrames;
+        mixed = quarters > 0 && threeQuarters > 0;
+    }
+    done = true;
+    writer.join();
+    EXPECT_TRUE(valid);
+    EXPECT_TRUE(mixed);
 }
