@@ -3,8 +3,6 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include <memory>
-
 #include "gui/draw/CDrawContext.h"
 #include "gui/views/CFrame.h"
 #include "host/AudioEffectX.h"
@@ -17,7 +15,7 @@ namespace {
 constexpr std::uint32_t kEarlyCallWaitMs = 4;
 // A cycle runs when the next one is due within this time.
 constexpr std::int32_t kIdleSlackMs = 50;
-constexpr std::uint32_t kIdleIntervalMs = 100;
+constexpr std::int32_t kIdleIntervalMs = 100;
 // The frame answers this for a key it handled.
 constexpr std::int32_t kKeyHandled = 1;
 
@@ -33,9 +31,12 @@ std::int32_t remaining(std::uint32_t deadline, std::uint32_t now) {
     return static_cast<std::int32_t>(deadline - now);
 }
 
-struct ContextRelease {
-    void operator()(gui::CDrawContext* context) const { context->release(); }
-};
+// No deadline is ever set further ahead than one interval; one that looks further away is left
+// from before a gap of more than 2^31 ms without a cycle, and the cycle is long overdue.
+bool notYetDue(std::uint32_t deadline, std::uint32_t now, std::int32_t slack) {
+    const std::int32_t left = remaining(deadline, now);
+    return left > slack && left <= kIdleIntervalMs;
+}
 
 }  // namespace
 
@@ -77,8 +78,10 @@ bool AEffGUIEditor::onKeyUp(VstKeyCode& key) { return frame && frame->onKeyUp(ke
 
 bool AEffGUIEditor::onWheel(float distance) {
     if (!frame) return false;
-    std::unique_ptr<gui::CDrawContext, ContextRelease> context(
-        new gui::CDrawContext(frame, nullptr, static_cast<HWND>(systemWindow)));
+    // Measured on the frame's own window, so that the point is in the frame's coordinates
+    // whatever caption or border the host's window has.
+    HWND window = frame->getWindow() ? frame->getWindow() : static_cast<HWND>(systemWindow);
+    gui::ScopedReference<gui::CDrawContext> context(new gui::CDrawContext(frame, nullptr, window));
     gui::CPosition where(0, 0);
     context->getMousePosition(where);
     try {
@@ -106,16 +109,18 @@ void AEffGUIEditor::endEdit(std::int32_t index) {
 
 void AEffGUIEditor::runIdleCycle() {
     std::uint32_t now = tickCount();
-    if (remaining(nextIdleTicks, now) > 0) {
+    if (notYetDue(nextIdleTicks, now, 0)) {
         waitMilliseconds(kEarlyCallWaitMs);
         now += kEarlyCallWaitMs;
-        if (remaining(nextIdleTicks, now) > kIdleSlackMs) return;
+        if (notYetDue(nextIdleTicks, now, kIdleSlackMs)) return;
     }
     idle();
     MSG message;
     if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
     nextIdleTicks = now + kIdleIntervalMs;
+    // A cycle nested in the host's idle must leave the outer cycle's guard in place.
+    const bool outerCycleRunning = inIdleCycle;
     inIdleCycle = true;
     if (effect) effect->masterIdle();
-    inIdleCycle = false;
+    inIdleCycle = outerCycleRunning;
 }

@@ -39,14 +39,25 @@ struct Transfer {
     int sourceY;
 };
 
-Transfer transferOf(const CDrawContext& context, const CRectangle& rect, const CPosition& source) {
-    return {rect.left + context.offset.h,
-            rect.top + context.offset.v,
-            rect.getWidth(),
-            rect.getHeight(),
-            source.h,
-            source.v};
+// Only the part of the source area inside the bitmap is transferred: AlphaBlend refuses an
+// area that reaches past the bitmap outright, and the other paths would make up pixels there.
+Transfer clippedToBitmap(Transfer t, int bitmapWidth, int bitmapHeight) {
+    if (t.sourceX < 0) {
+        t.x -= t.sourceX;
+        t.width += t.sourceX;
+        t.sourceX = 0;
+    }
+    if (t.sourceY < 0) {
+        t.y -= t.sourceY;
+        t.height += t.sourceY;
+        t.sourceY = 0;
+    }
+    if (t.width > bitmapWidth - t.sourceX) t.width = bitmapWidth - t.sourceX;
+    if (t.height > bitmapHeight - t.sourceY) t.height = bitmapHeight - t.sourceY;
+    return t;
 }
+
+bool isEmpty(const Transfer& t) { return t.width <= 0 || t.height <= 0; }
 
 HBITMAP createMonochrome(int width, int height) {
     return ownedBitmaps::track(
@@ -107,6 +118,17 @@ void keyThroughColor(HDC destination, const Transfer& t, HDC sourceDevice, COLOR
     BitBlt(destination, t.x, t.y, t.width, t.height, sourceDevice, t.sourceX, t.sourceY, SRCINVERT);
 }
 
+Transfer transferOf(const CDrawContext& context, const CRectangle& rect, const CPosition& source,
+                    int bitmapWidth, int bitmapHeight) {
+    const Transfer t = {rect.left + context.offset.h,
+                        rect.top + context.offset.v,
+                        rect.getWidth(),
+                        rect.getHeight(),
+                        source.h,
+                        source.v};
+    return clippedToBitmap(t, bitmapWidth, bitmapHeight);
+}
+
 }  // namespace
 
 CBitmap::CBitmap(std::int32_t resourceId) : resourceId(resourceId) {
@@ -131,7 +153,8 @@ void CBitmap::draw(CDrawContext* context, const CRectangle& rect, const CPositio
     }
     if (!handle || !context) return;
     HDC destination = context->getDevice();
-    const Transfer t = transferOf(*context, rect, source);
+    const Transfer t = transferOf(*context, rect, source, width, height);
+    if (isEmpty(t)) return;
     MemoryDevice sourceDevice(destination, handle);
     if (!sourceDevice) return;
     copyOpaque(destination, t, sourceDevice.get());
@@ -144,7 +167,8 @@ void CBitmap::drawKeyed(CDrawContext* context, const CRectangle& rect, const CPo
     }
     if (!handle || !context) return;
     HDC destination = context->getDevice();
-    const Transfer t = transferOf(*context, rect, source);
+    const Transfer t = transferOf(*context, rect, source, width, height);
+    if (isEmpty(t)) return;
     MemoryDevice sourceDevice(destination, handle);
     if (!sourceDevice) return;
     const COLORREF key = keyColor.toPlatformColor();
@@ -166,7 +190,8 @@ void CBitmap::drawBlended(CDrawContext* context, const CRectangle& rect, const C
                           unsigned char alpha) {
     if (!handle || !context) return;
     HDC destination = context->getDevice();
-    const Transfer t = transferOf(*context, rect, source);
+    const Transfer t = transferOf(*context, rect, source, width, height);
+    if (isEmpty(t)) return;
     MemoryDevice sourceDevice(destination, handle);
     if (!sourceDevice) return;
     if (!alphaBlendEntry) {

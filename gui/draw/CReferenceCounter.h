@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 namespace gui {
 
@@ -24,5 +25,15 @@ class CReferenceCounter {
   private:
     std::int32_t referenceCount = 1;
 };
+
+// Gives back one reference when the scope ends: for objects handed out retained for the length
+// of a call, such as the frame's drawing contexts.
+struct ReleaseReference {
+    void operator()(CReferenceCounter* object) const {
+        if (object) object->release();
+    }
+};
+template <typename T>
+using ScopedReference = std::unique_ptr<T, ReleaseReference>;
 
 }  // namespace gui

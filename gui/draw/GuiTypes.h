@@ -42,6 +42,11 @@ struct CRectangle {
         return left <= point.h && point.h < right && top <= point.v && point.v < bottom;
     }
     bool isEmpty() const { return right <= left || bottom <= top; }
+    // Overlap where a shared edge counts: what reaches a view for redraw and invalidation.
+    bool touches(const CRectangle& other) const {
+        return other.right >= left && other.left <= right && other.bottom >= top &&
+               other.top <= bottom;
+    }
     // Clips to other; disjoint rectangles give an empty one, never an inverted one.
     CRectangle& bound(const CRectangle& other) {
         left = std::max(left, other.left);

@@ -1,7 +1,5 @@
 #include "gui/views/CDropTarget.h"
 
-#include <memory>
-
 #include "gui/draw/CDrawContext.h"
 #include "gui/views/CDragContainer.h"
 #include "gui/views/CFrame.h"
@@ -9,18 +7,11 @@
 namespace gui {
 
 CDragContainer* CDropTarget::currentDrag = nullptr;
+std::int32_t CDropTarget::targetsAlive = 0;
 
-namespace {
+CDropTarget::CDropTarget(CFrame* frame) : frame(frame) { ++targetsAlive; }
 
-struct ContextRelease {
-    void operator()(CDrawContext* context) const { context->release(); }
-};
-
-}  // namespace
-
-CDropTarget::CDropTarget(CFrame* frame) : frame(frame) {}
-
-CDropTarget::~CDropTarget() = default;
+CDropTarget::~CDropTarget() { --targetsAlive; }
 
 STDMETHODIMP CDropTarget::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
@@ -49,7 +40,7 @@ void CDropTarget::endDrag() {
 
 bool CDropTarget::sendToFrame(Event event) {
     try {
-        std::unique_ptr<CDrawContext, ContextRelease> context(frame->getDrawContext());
+        const ScopedReference<CDrawContext> context(frame->getDrawContext());
         CPosition where(0, 0);
         frame->getMousePoint(context.get(), where);
         switch (event) {

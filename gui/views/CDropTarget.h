@@ -34,6 +34,8 @@ class CDropTarget : public IDropTarget {
 
     // The drag in progress over any frame of the process, or null.
     static CDragContainer* getCurrentDrag() { return currentDrag; }
+    // Targets alive in the process: one per registered frame window, none after the last.
+    static std::int32_t liveCount() { return targetsAlive; }
 
   private:
     enum class Event { kEnter, kMove, kLeave, kDrop };
@@ -43,6 +45,7 @@ class CDropTarget : public IDropTarget {
     static void endDrag();
 
     static CDragContainer* currentDrag;
+    static std::int32_t targetsAlive;
     std::int32_t referenceCount = 0;
     CFrame* frame;
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gui/draw/COffscreenContext.h"
+#include "gui/views/ClassNames.h"
 #include "host/AEffGUIEditor.h"
 
 namespace gui {
@@ -16,26 +17,16 @@ namespace {
 constexpr unsigned char kVirtualKeyTab = 2;
 constexpr unsigned char kModifierShiftBit = 1;
 
-// Overlap with shared edges counting as overlap.
-bool touches(const CRectangle& a, const CRectangle& b) {
-    return a.right >= b.left && a.left <= b.right && a.bottom >= b.top && a.top <= b.bottom;
-}
-
 CRectangle boundedBy(CRectangle rect, const CRectangle& limit) { return rect.bound(limit); }
 
-// Releases a context the frame obtained for the length of one call.
-class ContextLease {
-  public:
-    explicit ContextLease(CDrawContext* context) : context(context) {}
-    ~ContextLease() {
-        if (context) context->release();
-    }
-    ContextLease(const ContextLease&) = delete;
-    ContextLease& operator=(const ContextLease&) = delete;
+// A context the frame obtained for the length of one call.
+using ContextLease = ScopedReference<CDrawContext>;
 
-  private:
-    CDrawContext* context;
-};
+bool isWithin(CView* inner, CView* outer) {
+    for (CView* view = inner; view; view = view->getParentView())
+        if (view == outer) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -48,6 +39,14 @@ CFrame::CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor)
 
 CFrame::~CFrame() {
     if (modalView) CViewContainer::removeView(modalView, false);
+    // Children may call back into the frame while they go (a text entry ends its edit and gives
+    // up the focus), so they go while the frame is still whole and nothing points at them after.
+    // A closing frame takes no more changes: an edit in progress ends without its commit.
+    openFlag = false;
+    setFocusView(nullptr);
+    removeAll(true);
+    focusView = nullptr;
+    modalView = nullptr;
     setCursor(kCursorDefault);
     setDropAccepted(false);
     if (frameContext) frameContext->release();
@@ -65,7 +64,7 @@ void CFrame::draw(CDrawContext* context) {
 void CFrame::drawArea(CDrawContext* context, const CRectangle& rect) {
     firstDrawPending = false;
     CDrawContext* own = context ? nullptr : getDrawContext();
-    ContextLease lease(own);
+    const ContextLease lease(own);
     if (own) context = own;
     const CRectangle saved = context->getClipRectangle();
     context->setClipRectangle(boundedBy(rect, saved));
@@ -120,7 +119,7 @@ bool CFrame::onWheelAxis(CDrawContext* context, const CPosition& where, std::int
     CView* target = modalView ? modalView : getViewAt(where, false);
     if (!target) return false;
     CDrawContext* own = context ? nullptr : getDrawContext();
-    ContextLease lease(own);
+    const ContextLease lease(own);
     return target->onWheelAxis(context ? context : own, where, axis, distance);
 }
 
@@ -129,13 +128,17 @@ void CFrame::setViewRect(const CRectangle& rect) { setSize(rect.getWidth(), rect
 void* CFrame::getEditor() { return editor; }
 
 bool CFrame::isTypeOf(const char* className) {
-    return std::strcmp(className, "CFrame") == 0 || CViewContainer::isTypeOf(className);
+    return std::strcmp(className, kFrameClassName) == 0 || CViewContainer::isTypeOf(className);
 }
 
 void CFrame::update(CDrawContext* context) {
     if (!openFlag || updateLock) return;
     CDrawContext* const saved = frameContext;
     COffscreenContext* const buffer = getBackBuffer();
+    // A view that resizes the frame during the update drops the frame's hold on the buffer;
+    // this one keeps it alive until the update is over.
+    buffer->retain();
+    const ScopedReference<COffscreenContext> hold(buffer);
     // Every getDrawContext during the update hands out the back buffer.
     frameContext = buffer;
     if (dirty) {
@@ -152,8 +155,12 @@ void CFrame::update(CDrawContext* context) {
         }
         buffer->setClipRectangle(clip);
     }
-    // A view that resized the frame during the update has dropped the buffer.
-    if (backBuffer) backBuffer->copyToContext(context, size, CPosition(0, 0));
+    // A view that resized the frame during the update has dropped the buffer: nothing of it
+    // goes out, and the next idle draws the whole frame into the new one.
+    if (backBuffer == buffer)
+        buffer->copyToContext(context, size, CPosition(0, 0));
+    else
+        setDirty(true);
     frameContext = saved;
 }
 
@@ -173,7 +180,7 @@ bool CFrame::moveFocus(CView* oldFocus, bool reverse) {
     }
     CView* child = oldFocus;
     CView* parent = oldFocus->getParentView();
-    while (parent && parent->isTypeOf("CViewContainer")) {
+    while (parent && parent->isTypeOf(kContainerClassName)) {
         if (static_cast<CViewContainer*>(parent)->moveFocus(child, reverse)) return true;
         child = parent;
         parent = parent->getParentView();
@@ -184,13 +191,15 @@ bool CFrame::moveFocus(CView* oldFocus, bool reverse) {
 void CFrame::idle() {
     // Nothing reaches the window before the first paint has filled the back buffer.
     if (!openFlag || firstDrawPending || !isDirty()) return;
-    CDrawContext* context = getDrawContext();
-    ContextLease lease(context);
-    update(context);
+    const ContextLease context(getDrawContext());
+    update(context.get());
 }
 
 void CFrame::runIdleCycle() {
-    if (editor) editor->runIdleCycle();
+    if (editor)
+        editor->runIdleCycle();
+    else
+        pauseWithoutEditor();
 }
 
 unsigned long CFrame::tickCount() { return editor ? editor->tickCount() : 0; }
@@ -236,7 +245,7 @@ void CFrame::setFocusView(CView* view) {
 void CFrame::invalidate(const CRectangle& rect) {
     for (ChildNode* node = firstChild; node; node = node->next) {
         CRectangle childRect;
-        if (touches(node->view->getViewRect(childRect), rect)) node->view->setDirty(true);
+        if (node->view->getViewRect(childRect).touches(rect)) node->view->setDirty(true);
     }
 }
 
@@ -247,12 +256,38 @@ bool CFrame::setUpdateLock(bool value) {
 }
 
 void CFrame::drawView(CView* view) {
-    CDrawContext* context = getDrawContext();
-    ContextLease lease(context);
-    if (view && isChild(view))
-        view->draw(context);
-    else
-        draw(context);
+    const bool wholeFrame = !view || !isChild(view);
+    CRectangle area(0, 0, size.getWidth(), size.getHeight());
+    if (!wholeFrame) view->getViewRect(area);
+    CDrawContext* const target = frameContext ? frameContext : getBackBuffer();
+    const auto drawInto = [&](CDrawContext* context) {
+        if (wholeFrame)
+            draw(context);
+        else
+            view->draw(context);
+    };
+    // Inside an update the back buffer is the target already and is copied out after it.
+    if (frameContext) {
+        drawInto(target);
+        return;
+    }
+    // All output goes through the back buffer: a view drawn on the window alone would be
+    // painted over by the next copy of the buffer.
+    COffscreenContext* const buffer = backBuffer;
+    buffer->retain();
+    const ScopedReference<COffscreenContext> hold(buffer);
+    frameContext = buffer;
+    drawInto(buffer);
+    frameContext = nullptr;
+    if (backBuffer != buffer) return;
+    const ContextLease onWindow(getDrawContext());
+    buffer->copyToContext(onWindow.get(), area, CPosition(area.left, area.top));
+}
+
+void CFrame::forgetView(CView* view) {
+    if (!view || view == this) return;
+    if (modalView && isWithin(modalView, view)) modalView = nullptr;
+    if (focusView && isWithin(focusView, view)) setFocusView(nullptr);
 }
 
 CDrawContext* CFrame::getDrawContext() {

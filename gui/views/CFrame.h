@@ -79,6 +79,7 @@ class CFrame : public CViewContainer {
     virtual bool isUpdateLocked() { return updateLock; }
     // Returns the previous value.
     virtual bool setUpdateLock(bool value);
+    // Draws at once, through the back buffer, and copies the drawn area to the window.
     virtual void drawView(CView* view);
 
     // A context on the frame's window (the back buffer during update); the caller releases it.
@@ -89,6 +90,8 @@ class CFrame : public CViewContainer {
     HWND getOuterWindow();
     HWND getWindow() const { return window; }
     HWND getParentWindow() const { return parentWindow; }
+    // A view is leaving the tree: the focus and the modal view must not point into it.
+    void forgetView(CView* view);
 
   protected:
     AEffGUIEditor* editor;
@@ -111,6 +114,10 @@ class CFrame : public CViewContainer {
     void setUpPlatform();
     void tearDownPlatform();
     void destroyNativeWindow();
+    // The host destroyed the frame's window: let go of everything tied to it.
+    void forgetDestroyedWindow();
+    // A tracking loop without an editor to pace it must still not spin.
+    void pauseWithoutEditor();
     friend struct FrameWindowProcedure;
 
     // Only a successful start of the component services is paired with a stop.

@@ -5,17 +5,11 @@
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/ClassNames.h"
 
 namespace gui {
 
 const char* const kMsgCheckIfViewContainer = "kMsgCheckIfViewContainer";
-
-namespace {
-
-const char kViewClassName[] = "CView";
-const char kContainerClassName[] = "CViewContainer";
-
-}  // namespace
 
 // One tagged attribute; the block keeps the size it was created with.
 struct CView::ViewAttributeNode {
@@ -53,8 +47,7 @@ void CView::drawArea(CDrawContext* context, const CRectangle&) { draw(context); 
 
 bool CView::checkUpdate(const CRectangle& updateRect) {
     // Edges count: a rectangle that only touches the view still reaches it.
-    return updateRect.right >= size.left && updateRect.left <= size.right &&
-           updateRect.bottom >= size.top && updateRect.top <= size.bottom;
+    return size.touches(updateRect);
 }
 
 void CView::mouse(CDrawContext*, CPosition&, std::int32_t) {}

@@ -7,15 +7,9 @@
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/COffscreenContext.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/ClassNames.h"
 
 namespace gui {
-
-namespace {
-
-const char kContainerClassName[] = "CViewContainer";
-const char kViewClassName[] = "CView";
-
-}  // namespace
 
 CViewContainer::ShiftedContext::ShiftedContext(CDrawContext* shifted, const CPosition& by)
     : context(shifted) {
@@ -75,6 +69,7 @@ void CViewContainer::addViewWithArea(CView* view, const CRectangle& area, bool e
 void CViewContainer::releaseNode(ChildNode* node, bool withForget) {
     CView* view = node->view;
     if (view == dragTarget) dragTarget = nullptr;  // never leave a drag on a released view
+    if (parentFrame) parentFrame->forgetView(view);
     view->removed(this);
     if (withForget) view->release();
     view->release();
@@ -94,7 +89,6 @@ void CViewContainer::unlinkNode(ChildNode* node) {
 
 void CViewContainer::removeView(CView* view, bool withForget) {
     if (!view) return;
-    if (parentFrame && parentFrame->getFocusView() == view) parentFrame->setFocusView(nullptr);
     for (ChildNode* node = firstChild; node; node = node->next) {
         if (node->view != view) continue;
         releaseNode(node, withForget);

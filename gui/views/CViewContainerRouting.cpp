@@ -3,12 +3,12 @@
 #include "gui/draw/CDrawContext.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/CViewContainer.h"
+#include "gui/views/ClassNames.h"
 
 namespace gui {
 
 namespace {
 
-const char kContainerClassName[] = "CViewContainer";
 // The plain wheel turns about the vertical axis.
 constexpr std::int32_t kVerticalWheelAxis = 1;
 

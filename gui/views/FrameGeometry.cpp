@@ -80,6 +80,9 @@ bool CFrame::setSize(std::int32_t width, std::int32_t height) {
     if (width == size.getWidth() && height == size.getHeight()) return false;
     if (backBuffer) backBuffer->release();
     backBuffer = nullptr;
+    // The next buffer starts black: the whole frame must be drawn into it, whichever way the
+    // resize goes below.
+    setDirty(true);
 
     bool granted = false;
     const bool asked = hostResizes(editor, width, height, granted);
@@ -101,7 +104,7 @@ bool CFrame::setSize(std::int32_t width, std::int32_t height) {
 }
 
 bool CFrame::getSize(CRectangle* rect) {
-    if (!openFlag) return false;
+    if (!openFlag || !rect) return false;
     HWND parent = GetParent(window);
     HWND reference = GetParent(GetParent(parent));
     RECT screenRect = {};

@@ -3,9 +3,10 @@
 // starts and stops.
 #include <windows.h>
 #include <windowsx.h>
+// For the colour message reflected to a text entry's edit window.
+#include <olectl.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "gui/draw/COffscreenContext.h"
 #include "gui/draw/FrameAccess.h"
@@ -21,16 +22,27 @@ namespace {
 // the last.
 std::int32_t windowClassUseCount = 0;
 char windowClassName[64] = {};
+// The last window of the class went while it still existed, inside its own destruction, when
+// the class cannot be unregistered yet.
+bool windowClassUnregisterPending = false;
 
 constexpr double kWheelDeltaPerNotch = 120.0;
+// What a tracking loop without an editor waits per pass instead of an idle cycle.
+constexpr DWORD kPauseWithoutEditorMs = 4;
 
-struct ContextRelease {
-    void operator()(CDrawContext* context) const { context->release(); }
-};
-using TemporaryContext = std::unique_ptr<CDrawContext, ContextRelease>;
+using TemporaryContext = ScopedReference<CDrawContext>;
 
 TemporaryContext contextOnWindow(CFrame* frame, HWND window) {
     return TemporaryContext(new CDrawContext(frame, nullptr, window));
+}
+
+void unregisterWindowClass() {
+    windowClassUnregisterPending = !UnregisterClassA(windowClassName, moduleHandle);
+}
+
+// Called once for every frame window that goes, whoever destroys it.
+void releaseWindowClass() {
+    if (windowClassUseCount > 0 && --windowClassUseCount == 0) unregisterWindowClass();
 }
 
 LPCSTR systemCursorFor(CCursorType shape) {
@@ -47,9 +59,16 @@ LPCSTR systemCursorFor(CCursorType shape) {
     }
 }
 
-// Owner-drawn option menus and text-entry colours ask the focus view. Neither control exists
-// yet, so no focus view claims these messages and they get the default handling.
-bool focusViewAnswersControlMessage(CFrame&, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+// Owner-drawn option menus and text-entry colours ask the focus view. A text entry answers
+// through its edit window, the sender of the colour message, which knows its entry; no option
+// menu exists yet, so menu items get the default handling.
+bool focusViewAnswersControlMessage(CFrame& frame, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result) {
+    CView* const focus = frame.getFocusView();
+    if (message != WM_CTLCOLOREDIT || !focus || !focus->isTypeOf("CTextEdit")) return false;
+    result = SendMessageA(reinterpret_cast<HWND>(lParam), OCM_CTLCOLOREDIT, wParam, lParam);
+    return result != 0;
+}
 
 }  // namespace
 
@@ -57,7 +76,7 @@ struct FrameWindowProcedure {
     static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT paint(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static void buttonDown(CFrame& frame, HWND window, LPARAM lParam);
-    static void wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam);
+    static bool wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam);
 };
 
 LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM wParam,
@@ -68,12 +87,16 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
         case WM_DESTROY:
             frame->markOpen(false);
             frame->parentWindow = nullptr;
+            frame->forgetDestroyedWindow();
             break;
         case WM_PAINT: return paint(*frame, window, message, wParam, lParam);
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: buttonDown(*frame, window, lParam); return 0;
-        case WM_MOUSEWHEEL: wheel(*frame, window, wParam, lParam); break;
+        case WM_MOUSEWHEEL:
+            // A turn the frame used must not reach the host's window as well.
+            if (wheel(*frame, window, wParam, lParam)) return 0;
+            break;
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT: {
@@ -97,10 +120,16 @@ LRESULT FrameWindowProcedure::paint(CFrame& frame, HWND window, UINT message, WP
     HDC device = BeginPaint(window, &paintInfo);
     const RECT& painted = paintInfo.rcPaint;
     const CRectangle area(painted.left, painted.top, painted.right, painted.bottom);
-    frame.drawArea(frame.getBackBuffer(), area);
-    {
+    // A view that resizes the frame while it draws drops the frame's buffer, not this hold.
+    COffscreenContext* const buffer = frame.getBackBuffer();
+    buffer->retain();
+    const ScopedReference<COffscreenContext> hold(buffer);
+    frame.drawArea(buffer, area);
+    if (frame.backBuffer == buffer) {
         const TemporaryContext onDevice(new CDrawContext(&frame, device, nullptr));
-        frame.backBuffer->copyToContext(onDevice.get(), area, CPosition(area.left, area.top));
+        buffer->copyToContext(onDevice.get(), area, CPosition(area.left, area.top));
+    } else {
+        frame.setDirty(true);  // the next idle draws the whole frame into the new buffer
     }
     EndPaint(window, &paintInfo);
     return 0;
@@ -112,14 +141,14 @@ void FrameWindowProcedure::buttonDown(CFrame& frame, HWND window, LPARAM lParam)
     frame.mouse(context.get(), where, kButtonsFromContext);
 }
 
-void FrameWindowProcedure::wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam) {
+bool FrameWindowProcedure::wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam) {
     const TemporaryContext context = contextOnWindow(&frame, window);
     const auto notches = static_cast<short>(HIWORD(wParam));
     const auto distance = static_cast<float>(notches / kWheelDeltaPerNotch);
     // The platform reports the wheel at screen coordinates.
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(window, &point);
-    frame.onWheel(context.get(), CPosition(point.x, point.y), distance);
+    return frame.onWheel(context.get(), CPosition(point.x, point.y), distance);
 }
 
 void CFrame::setUpPlatform() {
@@ -139,7 +168,9 @@ void CFrame::tearDownPlatform() {
 
 bool CFrame::createNativeWindow(HWND parent) {
     if (!parent) return false;
-    if (windowClassUseCount++ == 0) {
+    // The last window went inside its own destruction; now that it is gone the class can go.
+    if (windowClassUseCount == 0 && windowClassUnregisterPending) unregisterWindowClass();
+    if (windowClassUseCount++ == 0 && !windowClassUnregisterPending) {
         std::snprintf(windowClassName, sizeof(windowClassName), "Plugin%p",
                       static_cast<void*>(moduleHandle));
         WNDCLASSA windowClass = {};
@@ -161,13 +192,30 @@ bool CFrame::createNativeWindow(HWND parent) {
 }
 
 void CFrame::destroyNativeWindow() {
-    if (!window) return;
+    if (!window) {
+        // The host destroyed the window earlier; the class may not have been free to go then.
+        if (windowClassUseCount == 0 && windowClassUnregisterPending) unregisterWindowClass();
+        return;
+    }
     // The window procedure must not reach a frame that is going away.
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
     window = nullptr;
-    if (--windowClassUseCount == 0) UnregisterClassA(windowClassName, moduleHandle);
+    releaseWindowClass();
 }
+
+// The drop target is revoked while the window still exists: once it is gone the platform would
+// keep the target, which points at this frame, for good. The handle may be reused by another
+// window afterwards, so the frame forgets it.
+void CFrame::forgetDestroyedWindow() {
+    if (!window) return;
+    setDropAccepted(false);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    window = nullptr;
+    releaseWindowClass();
+}
+
+void CFrame::pauseWithoutEditor() { Sleep(kPauseWithoutEditorMs); }
 
 bool CFrame::getCurrentMousePoint(CPosition& where) {
     POINT cursor = {};

@@ -78,6 +78,31 @@ TEST_F(BitmapDraw, SourceOffsetPicksTheFilmStripFrame) {
     }
 }
 
+TEST_F(BitmapDraw, AreaPastTheEndOfTheStripDrawsTheRowsThatExistOnEveryPath) {
+    CBitmap strip(IDP_FILM_STRIP);
+    const std::uint32_t lastFrame = rgbOf(239, 14, 59);
+    const CRectangle knob(0, 0, 80, 80);
+    // Half a frame past the last one: 40 rows exist, 40 do not.
+    const CPosition halfPastLast(0, 80 * 60 + 40);
+    const auto expectUpperHalf = [&](const char* path) {
+        EXPECT_EQ(surface.count(lastFrame, 0, 0, 80, 40), 80 * 40) << path;
+        EXPECT_EQ(untouched(), kAllPixels - 80 * 40) << path;
+        surface.fill(kBackground);
+    };
+    strip.draw(&context, knob, halfPastLast);
+    expectUpperHalf("blend");
+    osVersion.dwPlatformId = VER_PLATFORM_WIN32_WINDOWS;
+    osVersion.dwMajorVersion = 4;
+    osVersion.dwMinorVersion = 10;
+    strip.draw(&context, knob, halfPastLast);
+    expectUpperHalf("blend through a copy");
+    alphaBlendEntry = nullptr;
+    strip.draw(&context, knob, halfPastLast);
+    expectUpperHalf("opaque copy");
+    strip.draw(&context, knob, CPosition(-10, 80 * 61));
+    EXPECT_EQ(untouched(), kAllPixels);  // wholly outside: nothing
+}
+
 TEST_F(BitmapDraw, ConstantAlphaScalesTheImage) {
     surface.fill(0);
     CBitmap bitmap(IDP_RGB8);

@@ -13,10 +13,6 @@ namespace drawtest {
 // Background every surface starts with, a colour no test draws with.
 constexpr std::uint32_t kBackground = 0x00336699;
 
-inline std::uint32_t rgbOfColor(const gui::CColorValue& color) {
-    return rgbOf(color.red, color.green, color.blue);
-}
-
 // The smallest box holding every pixel that differs from the background, right and bottom
 // exclusive; empty (all zero) when nothing was painted.
 struct PaintedBox {

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 
+#include "gui/draw/GuiTypes.h"
+
 class PixelSurface {
-public:
+  public:
     PixelSurface(int width, int height) : surfaceWidth(width), surfaceHeight(height) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -57,7 +59,7 @@ public:
         return matches;
     }
 
-private:
+  private:
     int surfaceWidth;
     int surfaceHeight;
     HBITMAP section = nullptr;
@@ -70,4 +72,8 @@ private:
 constexpr std::uint32_t rgbOf(int red, int green, int blue) {
     return (static_cast<std::uint32_t>(red) << 16) | (static_cast<std::uint32_t>(green) << 8) |
            static_cast<std::uint32_t>(blue);
+}
+
+inline std::uint32_t rgbOfColor(const gui::CColorValue& color) {
+    return rgbOf(color.red, color.green, color.blue);
 }

@@ -15,7 +15,6 @@ using viewtest::EventLog;
 using viewtest::kUntouched;
 using viewtest::RecordingContainer;
 using viewtest::RecordingView;
-using viewtest::rgbOfColor;
 
 namespace {
 

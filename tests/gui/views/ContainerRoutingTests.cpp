@@ -2,6 +2,8 @@
 // searches, the wheel, drags and keyboard focus inside a frame that has no window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gui/views/CFrame.h"
 #include "tests/gui/views/ViewTestSupport.h"
 
@@ -209,6 +211,61 @@ TEST_F(ContainerInFrame, RemovingTheFocusViewClearsTheFrameFocus) {
     EXPECT_EQ(frame->getFocusView(), nullptr);
     EXPECT_EQ(right->getNbReference(), 1);
     right->release();
+}
+
+TEST_F(ContainerInFrame, RemovingAContainerClearsTheFocusAndModalViewsInsideIt) {
+    frame->setFocusView(right);
+    frame->removeView(container, true);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    auto* holder = new CViewContainer(CRectangle(0, 0, 50, 50), frame);
+    auto* focused = new RecordingView(CRectangle(0, 0, 10, 10), "focused", &log);
+    holder->addView(focused);
+    frame->addView(holder);
+    frame->setFocusView(focused);
+    ASSERT_TRUE(frame->setModalView(new RecordingView(CRectangle(0, 0, 10, 10), "modal", &log)));
+    frame->removeAll(true);
+    EXPECT_EQ(frame->getModalView(), nullptr);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    // A click after the removal reaches no freed view.
+    CPosition where(5, 5);
+    frame->mouse(nullptr, where, gui::kButtonLeft);
+}
+
+// A view that calls back into its frame while it is removed and when it loses the focus, as a
+// text entry ending its edit does.
+class CallingBackView : public RecordingView {
+  public:
+    using RecordingView::RecordingView;
+    void loseFocus(gui::CDrawContext* context) override {
+        frameWholeAtFocusLoss = getFrame() && getFrame()->isTypeOf("CFrame");
+        RecordingView::loseFocus(context);
+    }
+    bool removed(CView* parent) override {
+        CFrame* const frame = getFrame();
+        frameWholeAtRemoval = frame && frame->isTypeOf("CFrame");
+        if (frame && frame->getFocusView() == this) frame->setFocusView(nullptr);
+        return RecordingView::removed(parent);
+    }
+    bool frameWholeAtFocusLoss = false;
+    bool frameWholeAtRemoval = false;
+};
+
+TEST(FrameTeardown, ChildrenGoWhileTheFrameIsStillAFrameAndLoseTheFocusOnce) {
+    EventLog log;
+    auto* frame = new CFrame(CRectangle(0, 0, 400, 300), nullptr, nullptr);
+    auto* view = new CallingBackView(CRectangle(0, 0, 50, 50), "entry", &log);
+    bool destroyed = false;
+    view->destroyed = &destroyed;
+    view->retain();
+    frame->addView(view);
+    frame->setFocusView(view);
+    delete frame;
+    EXPECT_TRUE(view->frameWholeAtFocusLoss);
+    EXPECT_TRUE(view->frameWholeAtRemoval);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "entry:loseFocus"), 1);
+    EXPECT_FALSE(destroyed);
+    view->release();
+    EXPECT_TRUE(destroyed);
 }
 
 TEST_F(ContainerInFrame, AdoptedViewsShareTheContainersFrame) {

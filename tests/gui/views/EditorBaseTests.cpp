@@ -13,6 +13,7 @@
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"
+#include "support/EditorWindow.h"
 #include "support/RecordingHost.h"
 
 using gui::CDrawContext;
@@ -51,8 +52,8 @@ struct FrameLog {
 // A frame without a window that records what the editor hands it.
 class RecordingFrame : public gui::CFrame {
   public:
-    RecordingFrame(AEffGUIEditor* editor, FrameLog& log)
-        : CFrame(kFrameSize, nullptr, editor), log(log) {}
+    RecordingFrame(AEffGUIEditor* editor, FrameLog& log, HWND parent)
+        : CFrame(kFrameSize, parent, editor), log(log) {}
 
     void idle() override { ++log.idles; }
     std::int32_t onKeyDown(VstKeyCode& key) override { return answerKey(key); }
@@ -83,9 +84,12 @@ class TestEditor : public AEffGUIEditor {
 
     bool open(void* window) override {
         AEffGUIEditor::open(window);
-        frame = new RecordingFrame(this, log);
+        frame =
+            new RecordingFrame(this, log, withFrameWindow ? static_cast<HWND>(window) : nullptr);
         return true;
     }
+    // The frame gets a window of its own inside the host's window, as a real editor's does.
+    bool withFrameWindow = false;
     void close() override {
         delete frame;
         frame = nullptr;
@@ -298,4 +302,49 @@ TEST_F(EditorBase, PacingHoldsAcrossTheTickWrapAround) {
     fakeNow = 0xFFFFFFF0u + 60;
     editor->runIdleCycle();
     EXPECT_EQ(editor->log.idles, 2);
+}
+
+TEST_F(EditorBase, CycleIsDueAfterAGapOfMoreThanHalfTheTickRange) {
+    editor->open(nullptr);
+    editor->runIdleCycle();
+    // Weeks without a cycle: the old deadline now looks far in the future.
+    fakeNow = kStartTicks + 0x80000000u + 1000;
+    editor->runIdleCycle();
+    EXPECT_EQ(editor->log.idles, 2);
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(editor->nextIdleTicks, fakeNow + 100);
+}
+
+TEST_F(EditorBase, NestedCycleLeavesTheOuterGuardInPlace) {
+    editor->open(nullptr);
+    bool guardAfterNestedCycle = false;
+    int hostIdles = 0;
+    effect->onMasterIdle = [&] {
+        if (hostIdles++ > 0) return;
+        fakeNow += 200;
+        editor->runIdleCycle();
+        guardAfterNestedCycle = editor->inIdleCycle;
+        editor->idle();
+    };
+    editor->runIdleCycle();
+    EXPECT_EQ(hostIdles, 2);
+    EXPECT_TRUE(guardAfterNestedCycle);
+    EXPECT_EQ(editor->log.idles, 1);  // neither the nested cycle nor the host redrew
+    EXPECT_FALSE(editor->inIdleCycle);
+}
+
+TEST_F(EditorBase, WheelPointIsInTheFramesCoordinatesInACaptionedHostWindow) {
+    testsupport::HostWindow hostWindow(300, 200);
+    editor->withFrameWindow = true;
+    editor->open(hostWindow.get());
+    HWND frameWindow = editor->getFrame()->getWindow();
+    ASSERT_NE(frameWindow, nullptr);
+    POINT screen = {20, 30};
+    ClientToScreen(frameWindow, &screen);
+    ASSERT_TRUE(SetCursorPos(screen.x, screen.y));
+    EXPECT_TRUE(editor->onWheel(1.0f));
+    EXPECT_EQ(editor->log.wheelWhere, CPosition(20, 30));
+    EXPECT_EQ(editor->log.wheelWindow, frameWindow);
+    editor->log.wheelContext->release();
+    editor->close();
 }

@@ -11,10 +11,14 @@
 
 namespace {
 
-using frame_test::HostWindow;
-using frame_test::kPanelHeight;
-using frame_test::kPanelWidth;
-using frame_test::TestFrame;
+using frametest::adopt;
+using frametest::HostWindow;
+using frametest::kPanelHeight;
+using frametest::kPanelWidth;
+using frametest::platformColor;
+using frametest::RecordingView;
+using frametest::TestFrame;
+using frametest::windowPixel;
 using gui::CRectangle;
 
 constexpr int kNewWidth = 400;
@@ -114,7 +118,22 @@ TEST_F(FrameGeometry, HostThatGrantsSizeWindowResizesItsOwnWindows) {
     EXPECT_EQ(clientSizeOf(host.get()).cx, kPanelWidth);
     CRectangle rect;
     EXPECT_EQ(frame->getViewRect(rect), CRectangle(0, 0, kNewWidth, kNewHeight));
-    EXPECT_FALSE(frame->isDirty());
+    // The new back buffer starts black: the next idle must draw the whole panel into it.
+    EXPECT_TRUE(frame->isDirty());
+}
+
+TEST_F(FrameGeometry, IdleAfterAGrantedResizeShowsThePanelNotABlackBuffer) {
+    openFrameWithHost(1, 1);
+    adopt(*frame, new RecordingView(CRectangle(0, 0, kNewWidth, kNewHeight), gui::kBlueColor));
+    UpdateWindow(frame->getWindow());
+    ASSERT_TRUE(frame->setSize(kNewWidth, kNewHeight));
+    frame->idle();
+    EXPECT_EQ(windowPixel(frame->getWindow(), 200, 30), platformColor(gui::kBlueColor));
+}
+
+TEST_F(FrameGeometry, SizeIntoNoRectangleIsRefused) {
+    openFrame(nullptr);
+    EXPECT_FALSE(frame->getSize(nullptr));
 }
 
 TEST_F(FrameGeometry, HostThatRefusesSizeWindowLeavesTheResizeToTheFrame) {

@@ -7,12 +7,12 @@
 
 namespace {
 
-using frame_test::adopt;
-using frame_test::HostWindow;
-using frame_test::kPanelHeight;
-using frame_test::kPanelWidth;
-using frame_test::RecordingView;
-using frame_test::TestFrame;
+using frametest::adopt;
+using frametest::HostWindow;
+using frametest::kPanelHeight;
+using frametest::kPanelWidth;
+using frametest::RecordingView;
+using frametest::TestFrame;
 using gui::CRectangle;
 
 constexpr int kCycles = 300;
@@ -44,7 +44,7 @@ TEST(FrameLifecycle, ManyOpenCloseCyclesLeaveNoWindowsHandlesOrViews) {
     std::vector<BufferHandles> buffers;
     for (int cycle = 0; cycle < kCycles; ++cycle)
         buffers.push_back(openPaintAndClose(host.get(), viewsDestroyed));
-    frame_test::pumpMessages();
+    frametest::pumpMessages();
 
     EXPECT_EQ(GetWindow(host.get(), GW_CHILD), nullptr);
     EXPECT_EQ(viewsDestroyed, kCycles);

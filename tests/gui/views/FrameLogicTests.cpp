@@ -6,9 +6,9 @@
 
 namespace {
 
-using frame_test::adopt;
-using frame_test::RecordingView;
-using frame_test::TestFrame;
+using frametest::adopt;
+using frametest::RecordingView;
+using frametest::TestFrame;
 using gui::CPosition;
 using gui::CRectangle;
 
@@ -157,7 +157,7 @@ TEST_F(FrameLogic, TabIsRefusedWhileAModalViewIsSet) {
 
 TEST_F(FrameLogic, FocusViewAnswerToAKeyWinsOverTab) {
     RecordingView* view = focusable(frame, CRectangle(0, 0, 10, 10));
-    view->keyAnswer = 5;
+    view->keyResult = 5;
     frame.setFocusView(view);
     VstKeyCode key = tabKey();
     EXPECT_EQ(frame.onKeyDown(key), 5);

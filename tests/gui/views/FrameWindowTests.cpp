@@ -2,21 +2,25 @@
 // destruction, the shared window class and the cursor.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
+#include "gui/draw/CBitmap.h"
+#include "gui/draw/data/bitmap_test_resources.h"
+#include "gui/views/CDropTarget.h"
 #include "gui/views/FrameTestSupport.h"
 
 namespace {
 
-using frame_test::adopt;
-using frame_test::HostWindow;
-using frame_test::kPanelHeight;
-using frame_test::kPanelWidth;
-using frame_test::platformColor;
-using frame_test::pumpMessages;
-using frame_test::RecordingView;
-using frame_test::TestFrame;
-using frame_test::windowPixel;
+using frametest::adopt;
+using frametest::HostWindow;
+using frametest::kPanelHeight;
+using frametest::kPanelWidth;
+using frametest::platformColor;
+using frametest::pumpMessages;
+using frametest::RecordingView;
+using frametest::TestFrame;
+using frametest::windowPixel;
 using gui::CPosition;
 using gui::CRectangle;
 
@@ -232,3 +236,135 @@ TEST_F(FrameWindow, OuterWindowIsTheCaptionedHost) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the wheel messages that reach the host's window.
+int hostWheelMessages = 0;
+WNDPROC hostProcedure = nullptr;
+LRESULT CALLBACK countingHostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEWHEEL) ++hostWheelMessages;
+    return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
+}
+
+// A view that resizes the frame from inside its own draw, narrower and wider in turn.
+class ResizingView : public RecordingView {
+  public:
+    using RecordingView::RecordingView;
+    void draw(gui::CDrawContext* context) override {
+        RecordingView::draw(context);
+        if (resized || !getFrame()) return;
+        narrow = !narrow;
+        resized = getFrame()->setSize(narrow ? kPanelWidth - 100 : kPanelWidth, kPanelHeight);
+    }
+    bool resized = false;
+    bool narrow = false;
+};
+
+}  // namespace
+
+TEST_F(FrameWindow, HostDestroyingItsWindowFirstRevokesTheDropTargetAndForgetsTheWindow) {
+    const std::int32_t targetsBefore = gui::CDropTarget::liveCount();
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        auto ownHost = std::make_unique<HostWindow>(200, 50);
+        TestFrame ownFrame(CRectangle(0, 0, 200, 50), ownHost->get());
+        EXPECT_EQ(gui::CDropTarget::liveCount(), targetsBefore + 1);
+        ownHost.reset();
+        EXPECT_EQ(ownFrame.getWindow(), nullptr);
+        EXPECT_FALSE(ownFrame.isDropAccepted());
+        EXPECT_EQ(gui::CDropTarget::liveCount(), targetsBefore);
+    }
+    char className[64] = {};
+    GetClassNameA(window(), className, sizeof(className));
+    frame.reset();
+    EXPECT_FALSE(classExists(className));
+}
+
+TEST_F(FrameWindow, WheelTheFrameUsedDoesNotReachTheHostWindow) {
+    adopt(*frame, new RecordingView(CRectangle(0, 0, 200, 80)));
+    hostWheelMessages = 0;
+    hostProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        host.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countingHostProcedure)));
+    const auto turnOver = [&](int x) {
+        POINT screen = {x, 40};
+        ClientToScreen(window(), &screen);
+        SendMessageA(window(), WM_MOUSEWHEEL, MAKEWPARAM(0, kOneNotch),
+                     MAKELPARAM(screen.x, screen.y));
+    };
+    turnOver(100);
+    EXPECT_EQ(hostWheelMessages, 0);
+    turnOver(400);  // no view there: the host may scroll
+    EXPECT_EQ(hostWheelMessages, 1);
+    SetWindowLongPtrA(host.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProcedure));
+}
+
+TEST_F(FrameWindow, RedrawOfAViewSurvivesTheNextIdleCopy) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(0, 0, 100, 80)));
+    UpdateWindow(window());
+    view->fillWith(gui::kBlueColor);
+    view->redraw();
+    EXPECT_EQ(windowPixel(window(), 50, 40), platformColor(gui::kBlueColor));
+    adopt(*frame, new RecordingView(CRectangle(600, 0, 752, 80), gui::kGreenColor));
+    frame->idle();
+    EXPECT_EQ(windowPixel(window(), 50, 40), platformColor(gui::kBlueColor));
+    EXPECT_EQ(windowPixel(window(), 700, 40), platformColor(gui::kGreenColor));
+}
+
+TEST_F(FrameWindow, ResizeFromInsideAPaintOrAnUpdateLeavesAWholePanel) {
+    auto* view = adopt(*frame, new ResizingView(CRectangle(0, 0, 100, 80), gui::kBlueColor));
+    const auto bufferPixel = [&] {
+        return GetPixel(frame->currentBackBuffer()->getDevice(), 50, 40);
+    };
+    UpdateWindow(window());
+    EXPECT_TRUE(view->resized);
+    EXPECT_TRUE(frame->isDirty());
+    frame->idle();
+    EXPECT_EQ(bufferPixel(), platformColor(gui::kBlueColor));
+    view->resized = false;
+    view->setDirty(true);
+    frame->idle();  // resizes back from inside the update
+    EXPECT_TRUE(view->resized);
+    frame->idle();
+    EXPECT_EQ(bufferPixel(), platformColor(gui::kBlueColor));
+    EXPECT_FALSE(frame->isDirty());
+}
+
+TEST_F(FrameWindow, IdleServiceWithoutAnEditorPausesInsteadOfSpinning) {
+    const DWORD start = GetTickCount();
+    for (int pass = 0; pass < 10; ++pass) frame->runIdleCycle();
+    EXPECT_GE(GetTickCount() - start, 30u);
+}
+
+TEST(FrameInAnEditor, EditGesturesOfItsViewsReachTheHostWithTheirNumber) {
+    testsupport::EditorInHostWindow hosted;
+    hosted.frame->beginEdit(3);
+    hosted.frame->endEdit(3);
+    const testsupport::Gestures expected = {{audioMasterBeginEdit, 3}, {audioMasterEndEdit, 3}};
+    EXPECT_EQ(hosted.gestures(), expected);
+}
+
+bool closeTo(COLORREF color, int red, int green, int blue) {
+    constexpr int kBlendRounding = 1;
+    return std::abs(GetRValue(color) - red) <= kBlendRounding &&
+           std::abs(GetGValue(color) - green) <= kBlendRounding &&
+           std::abs(GetBValue(color) - blue) <= kBlendRounding;
+}
+
+TEST_F(FrameWindow, PerPixelAlphaArtworkBlendsOverTheFrameBackgroundOnTheWindow) {
+    frame->getBackBuffer();  // the frame loads the imaging entry points with its platform
+    auto* background = new gui::CBitmap(IDP_RGB8);
+    auto* overlay = new gui::CBitmap(IDP_RGBA8);
+    frame->setBackground(background);
+    gui::CView* view = adopt(*frame, new gui::CView(CRectangle(0, 0, 2, 2)));
+    view->setBackground(overlay);
+    background->release();
+    overlay->release();
+    UpdateWindow(window());
+    EXPECT_EQ(windowPixel(window(), 1, 0), RGB(254, 0, 0));  // alpha 0 shows the background
+    EXPECT_EQ(windowPixel(window(), 0, 1), RGB(9, 19, 29));  // alpha 255 covers it
+    // (255, 128, 0) at alpha 64, premultiplied (63, 32, 0), over (0, 0, 254): 254 x 191 / 255.
+    const COLORREF quarter = windowPixel(window(), 1, 1);
+    EXPECT_TRUE(closeTo(quarter, 63, 32, 190)) << std::hex << quarter;
+    frame->idle();
+    EXPECT_EQ(windowPixel(window(), 0, 1), RGB(9, 19, 29));
+}
