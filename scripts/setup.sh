@@ -7,6 +7,12 @@ png_dir="$root/third_party/libpng"
 packages=(cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
           wine wine32:i386 wine64 xvfb xauth
           googletest dpkg-dev)
+# Optional, only for redrawing the panel's artwork with resources/make_artwork.py; the build uses
+# the committed images. "setup.sh --artwork" installs them too.
+artwork_packages=(python3-cairo fonts-dejavu-core)
+if [ "${1:-}" = "--artwork" ]; then
+  packages+=("${artwork_packages[@]}")
+fi
 
 missing_packages() {
   local p
