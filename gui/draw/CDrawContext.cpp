@@ -227,6 +227,11 @@ void CDrawContext::setFontColor(const CColorValue& color) {
     SetTextColor(device, fontColor.toPlatformColor());
 }
 
+CFontDescription fontTableEntry(std::int32_t id) {
+    if (static_cast<std::uint32_t>(id) >= static_cast<std::uint32_t>(kNumFonts)) id = kFontSystem;
+    return {kFontTable[id].face, kFontTable[id].defaultSize};
+}
+
 void CDrawContext::setFont(std::int32_t id, std::int32_t size, std::int32_t style) {
     if (static_cast<std::uint32_t>(id) >= static_cast<std::uint32_t>(kNumFonts)) id = kFontSystem;
     const FontEntry& entry = kFontTable[id];

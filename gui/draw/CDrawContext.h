@@ -44,6 +44,14 @@ enum CTextStyle : std::int32_t {
     kTextUnderline = 4
 };
 
+// One entry of the font table: the face name and the default pixel height.
+struct CFontDescription {
+    const char* face;
+    std::int32_t defaultSize;
+};
+// Any id outside the table gives kFontSystem's entry, as setFont does.
+CFontDescription fontTableEntry(std::int32_t id);
+
 // Mouse buttons and modifier keys down at one moment. kButtonLeft is always the primary button,
 // whichever physical button the system has made primary.
 using ButtonState = std::int32_t;

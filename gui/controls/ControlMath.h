@@ -1,0 +1,56 @@
+// Arithmetic the display controls share: conversions that stay defined for any float a host or
+// a caller may hand in, and the steps of the arrow keys and the wheel.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+#include "gui/draw/CDrawContext.h"
+#include "host/aeffect.h"
+
+namespace gui {
+
+// Truncation toward zero; NaN gives 0 and values beyond 32 bits the nearest limit.
+inline std::int32_t truncatedToInt(double x) {
+    if (!(x == x)) return 0;
+    if (x >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (x <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(x);
+}
+
+inline std::int32_t saturatedInt(std::int64_t x) {
+    if (x > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (x < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(x);
+}
+
+// Keyboard and wheel steps shrink to this share of the wheel increment with Shift.
+constexpr float kFineStepShare = 0.1f;
+
+// The host's arrow keys: LEFT and DOWN step down, UP and RIGHT up, a tenth of the increment with
+// Shift. False for any other key.
+inline bool arrowKeyStep(const VstKeyCode& key, float increment, float& step) {
+    constexpr unsigned char kKeyLeft = 11;
+    constexpr unsigned char kKeyUp = 12;
+    constexpr unsigned char kKeyRight = 13;
+    constexpr unsigned char kKeyDown = 14;
+    constexpr unsigned char kKeyModifierShift = 1;
+    const bool decrease = key.virt == kKeyLeft || key.virt == kKeyDown;
+    const bool increase = key.virt == kKeyUp || key.virt == kKeyRight;
+    if (!decrease && !increase) return false;
+    step = (key.modifier & kKeyModifierShift) ? kFineStepShare * increment : increment;
+    if (decrease) step = -step;
+    return true;
+}
+
+// The change a wheel distance makes, a tenth of it with Shift held.
+inline float wheelStep(ButtonState buttons, float distance, float increment) {
+    if (buttons & kModifierShift) return distance * kFineStepShare * increment;
+    return distance * increment;
+}
+
+}  // namespace gui

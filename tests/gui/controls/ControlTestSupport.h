@@ -1,0 +1,115 @@
+// Shared by the control tests: a recording listener, a frame without a window wired through an
+// editor to a recording host, and input held through the system's queue.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "gui/controls/CControl.h"
+#include "gui/views/CFrame.h"
+#include "host/AEffGUIEditor.h"
+#include "host/AudioEffectX.h"
+#include "support/RecordingHost.h"
+
+namespace controltest {
+
+using gui::CControl;
+using gui::CDrawContext;
+using gui::CPosition;
+using gui::CRectangle;
+using Gestures = std::vector<std::pair<int, int>>;
+
+struct RecordingListener : gui::CControlListener {
+    void valueChanged(CDrawContext* context, CControl* control) override {
+        values.push_back(control->getValue());
+        contexts.push_back(context);
+    }
+    std::int32_t modifierClicked(CDrawContext*, CControl*, gui::ButtonState buttons) override {
+        modifierStates.push_back(buttons);
+        return modifierAnswer;
+    }
+    std::vector<float> values;
+    std::vector<CDrawContext*> contexts;
+    std::vector<gui::ButtonState> modifierStates;
+    std::int32_t modifierAnswer = 0;
+};
+
+struct TestEffect : AudioEffectX {
+    TestEffect() : AudioEffectX(FakeHost::callback, 1, 2) {}
+    void processReplacing(float**, float**, int32) override {}
+};
+
+// Each idle cycle of a tracking loop runs one step of the test's script, as a user moving the
+// mouse between two passes would.
+struct ScriptedFrame : gui::CFrame {
+    explicit ScriptedFrame(AEffGUIEditor* editor)
+        : CFrame(CRectangle(0, 0, 400, 300), nullptr, editor) {}
+    void runIdleCycle() override {
+        if (onIdle) onIdle(++idleCycles);
+    }
+    std::function<void(int)> onIdle;
+    int idleCycles = 0;
+};
+
+struct HostedFrame {
+    // The host's begin-edit and end-edit calls with their parameter numbers.
+    Gestures gestures() const {
+        Gestures found;
+        for (const HostCall& call : host.calls())
+            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+                found.emplace_back(call.opcode, call.index);
+        return found;
+    }
+    FakeHost host;
+    TestEffect effect;
+    AEffGUIEditor* editor = new AEffGUIEditor(&effect);  // the effect deletes it
+    ScriptedFrame frame{editor};
+};
+
+inline Gestures gesturesOf(int tag, int count = 1) {
+    Gestures all;
+    for (int i = 0; i < count; ++i)
+        all.insert(all.end(), {{audioMasterBeginEdit, tag}, {audioMasterEndEdit, tag}});
+    return all;
+}
+
+// Held down until up() or the end of the scope, so that the asynchronous key state reports it.
+class HeldInput {
+  public:
+    static HeldInput leftButton() {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        INPUT release = input;
+        release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        return HeldInput(input, release);
+    }
+    static HeldInput key(WORD virtualKey) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        INPUT release = input;
+        release.ki.dwFlags = KEYEVENTF_KEYUP;
+        return HeldInput(input, release);
+    }
+    HeldInput(HeldInput&& other) noexcept : release(other.release), held(other.held) {
+        other.held = false;
+    }
+    ~HeldInput() { up(); }
+    void up() {
+        if (held) SendInput(1, &release, sizeof(release));
+        held = false;
+    }
+
+  private:
+    HeldInput(INPUT press, INPUT release) : release(release) {
+        held = SendInput(1, &press, sizeof(press)) == 1;
+    }
+    INPUT release;
+    bool held;
+};
+
+}  // namespace controltest
