@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "effect/ParameterText.h"
+#include "effect/PluginEditor.h"
 #include "host/AEffEditor.h"
 #include "host/BoundedText.h"
 
@@ -41,7 +42,9 @@ PluginCore::PluginCore(audioMasterCallback audioMaster)
     canProcessReplacing(true);
     canDoubleReplacing(true);
     resume();
-    // The editor panel is created last, once everything it may ask the effect for is in place.
+    // The editor panel is created last, once everything it may ask the effect for is in place;
+    // it registers itself as this effect's editor.
+    panel = new PluginEditor(this);
 }
 
 PluginCore::~PluginCore() = default;
@@ -57,6 +60,8 @@ void PluginCore::setParameter(int32 index, float value) {
         stored = value;
         live.store(value, std::memory_order_relaxed);
     }
+    // Only while the panel is still the effect's editor: a host may have been given another.
+    if (panel && editor == panel) panel->setParameter(index, value);
 }
 
 float PluginCore::getParameter(int32 index) {

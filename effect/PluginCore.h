@@ -6,6 +6,8 @@
 
 #include "host/AudioEffectX.h"
 
+class PluginEditor;
+
 // One stored program.
 struct ProgramRecord {
     float expansion;
@@ -70,4 +72,6 @@ class PluginCore : public AudioEffectX {
     std::unique_ptr<ProgramRecord[]> programs;
     std::atomic<float> expansion;
     std::atomic<float> output;
+    // The editor as its own type, for parameter changes; owned through the base's editor.
+    PluginEditor* panel = nullptr;
 };

@@ -54,7 +54,7 @@ TEST_F(PluginCoreTest, RecordShowsTheEffectIdentity) {
     EXPECT_EQ(record->numParams, 2);
     EXPECT_EQ(record->numInputs, 2);
     EXPECT_EQ(record->numOutputs, 2);
-    EXPECT_EQ(record->flags, 0x1010);
+    EXPECT_EQ(record->flags, 0x1011);
     EXPECT_EQ(record->initialDelay, 0);
     EXPECT_EQ(record->version, 1);
     EXPECT_FLOAT_EQ(record->ioRatio, 1.0f);

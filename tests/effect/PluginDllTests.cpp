@@ -51,7 +51,7 @@ TEST_F(PluginDllTest, HostSeesTheEffectAsDeclared) {
     EXPECT_EQ(effect->numParams, 2);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    EXPECT_EQ(effect->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+    EXPECT_EQ(effect->flags, effFlagsHasEditor | effFlagsCanReplacing | effFlagsCanDoubleReplacing);
     EXPECT_EQ(effect->initialDelay, 0);
     EXPECT_EQ(effect->getParameter(effect, 0), 0.5f);
     EXPECT_EQ(effect->getParameter(effect, 1), 0.5f);
@@ -59,6 +59,14 @@ TEST_F(PluginDllTest, HostSeesTheEffectAsDeclared) {
     char text[64] = {};
     dispatch(effect, effGetEffectName, 0, 0, text);
     EXPECT_STREQ(text, "Talon 5800");
+    // The panel's size is known before any window exists: some hosts size their window first.
+    ERect* rect = nullptr;
+    EXPECT_EQ(dispatch(effect, effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->top, 0);
+    EXPECT_EQ(rect->left, 0);
+    EXPECT_EQ(rect->bottom, 80);
+    EXPECT_EQ(rect->right, 752);
     EXPECT_EQ(dispatch(effect, effClose), 1);
 }
 

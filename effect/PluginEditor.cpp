@@ -1,0 +1,209 @@
+#include "effect/PluginEditor.h"
+
+#include "effect/PanelKnob.h"
+#include "effect/ParameterText.h"
+#include "effect/PluginCore.h"
+#include "gui/controls/CMovieBitmap.h"
+#include "gui/controls/CTextEdit.h"
+#include "gui/draw/CBitmap.h"
+#include "gui/draw/CDrawContext.h"
+#include "gui/views/CFrame.h"
+#include "resources/ArtworkResources.h"
+
+namespace {
+
+using gui::CPosition;
+using gui::CRectangle;
+
+enum PanelTag : std::int32_t {
+    kTagExpansionStrip = 0,
+    kTagExpansionKnob = 1,
+    kTagOutputKnob = 2,
+    kTagExpansionText = 3,
+    kTagOutputText = 4,
+};
+
+constexpr std::int32_t kStripFrames = 61;
+constexpr std::int32_t kKnobFrameHeight = 80;
+constexpr std::int32_t kDisplayFrameHeight = 20;
+constexpr std::int32_t kEntryStyle = 1;
+constexpr std::int32_t kNoParameter = -1;
+
+const CRectangle kExpansionKnobRect(64, 0, 144, 80);
+const CRectangle kOutputKnobRect(488, 0, 568, 80);
+const CRectangle kExpansionStripRect(227, 26, 455, 46);
+const CRectangle kExpansionTextRect(154, 24, 202, 48);
+const CRectangle kOutputTextRect(578, 24, 626, 48);
+const gui::CColorValue kEntryTextColor = {0, 255, 0, 255};
+const gui::CColorValue kEntryBackColor = {0, 0, 0, 255};
+
+// Hosts expect a parameter number with an edit gesture, not the control's tag.
+std::int32_t parameterOfTag(std::int32_t tag) {
+    switch (tag) {
+        case kTagExpansionKnob:
+        case kTagExpansionText: return kParamExpansion;
+        case kTagOutputKnob:
+        case kTagOutputText: return kParamOutput;
+        default: return kNoParameter;
+    }
+}
+
+void expansionEntryText(float value, char* text) {
+    expansionToText(value, text, gui::kDisplayTextSize - 1);
+}
+
+void outputEntryText(float value, char* text) {
+    outputToText(value, text, gui::kDisplayTextSize - 1);
+}
+
+gui::CTextEdit* makeEntry(const CRectangle& rect, gui::CControlListener* listener, std::int32_t tag,
+                          float value, gui::ValueToTextFunction toText) {
+    auto* entry = new gui::CTextEdit(rect, listener, tag, nullptr, nullptr, kEntryStyle);
+    entry->setFont(gui::kFontSmall);
+    entry->setFontColor(kEntryTextColor);
+    entry->setBackColor(kEntryBackColor);
+    entry->setFrameColor(kEntryBackColor);
+    entry->setTransparency(true);
+    entry->setValue(value);
+    entry->setValueToText(toText);
+    return entry;
+}
+
+}  // namespace
+
+PluginEditor::PluginEditor(AudioEffect* effect) : AEffGUIEditor(effect) {
+    background = new gui::CBitmap(IDP_PANEL_BACKGROUND);
+    rect.top = 0;
+    rect.left = 0;
+    rect.bottom = static_cast<std::int16_t>(background->getHeight());
+    rect.right = static_cast<std::int16_t>(background->getWidth());
+}
+
+PluginEditor::~PluginEditor() {
+    // A host may close the effect with the editor open: no window may outlive the code behind
+    // its window procedure.
+    close();
+    background->release();
+    background = nullptr;
+}
+
+bool PluginEditor::open(void* parent) {
+    if (frame) close();
+    AEffGUIEditor::open(parent);
+    panelThread = std::this_thread::get_id();
+    pendingParameters = 0;
+    const CRectangle size(0, 0, background->getWidth(), background->getHeight());
+    auto* newFrame = new gui::CFrame(size, static_cast<HWND>(parent), this);
+    const float expansionValue = effect->getParameter(kParamExpansion);
+    const float outputValue = effect->getParameter(kParamOutput);
+
+    gui::ScopedReference<gui::CBitmap> knobStrip(new gui::CBitmap(IDP_KNOB_STRIP));
+    expansionKnob = new PanelKnob(kExpansionKnobRect, this, kTagExpansionKnob, kStripFrames,
+                                  kKnobFrameHeight, knobStrip.get());
+    expansionKnob->setValue(expansionValue);
+    newFrame->addView(expansionKnob);
+    outputKnob = new PanelKnob(kOutputKnobRect, this, kTagOutputKnob, kStripFrames,
+                               kKnobFrameHeight, knobStrip.get());
+    outputKnob->setValue(outputValue);
+    newFrame->addView(outputKnob);
+
+    gui::ScopedReference<gui::CBitmap> displayStrip(new gui::CBitmap(IDP_EXPANSION_STRIP));
+    expansionStrip =
+        new gui::CMovieBitmap(kExpansionStripRect, this, kTagExpansionStrip, kStripFrames,
+                              kDisplayFrameHeight, displayStrip.get(), CPosition(0, 0));
+    expansionStrip->setValue(expansionValue);
+    newFrame->addView(expansionStrip);
+
+    expansionText =
+        makeEntry(kExpansionTextRect, this, kTagExpansionText, expansionValue, expansionEntryText);
+    newFrame->addView(expansionText);
+    outputText = makeEntry(kOutputTextRect, this, kTagOutputText, outputValue, outputEntryText);
+    newFrame->addView(outputText);
+
+    newFrame->setBackground(background);
+    frame = newFrame;
+    return true;
+}
+
+void PluginEditor::close() {
+    delete frame;
+    frame = nullptr;
+    expansionKnob = nullptr;
+    outputKnob = nullptr;
+    expansionStrip = nullptr;
+    expansionText = nullptr;
+    outputText = nullptr;
+    panelThread = std::thread::id();
+}
+
+void PluginEditor::idle() {
+    applyPendingParameters();
+    AEffGUIEditor::idle();
+}
+
+void PluginEditor::setParameter(std::int32_t index, float) {
+    if (index != kParamExpansion && index != kParamOutput) return;
+    if (std::this_thread::get_id() != panelThread.load()) {
+        pendingParameters.fetch_or(1u << index);
+        return;
+    }
+    setControlsOf(index);
+}
+
+void PluginEditor::applyPendingParameters() {
+    const std::uint32_t pending = pendingParameters.exchange(0);
+    if (pending & (1u << kParamExpansion)) setControlsOf(kParamExpansion);
+    if (pending & (1u << kParamOutput)) setControlsOf(kParamOutput);
+}
+
+void PluginEditor::setControlsOf(std::int32_t index) {
+    if (!frame) return;
+    const float value = effect->getParameter(index);
+    if (index == kParamExpansion) {
+        expansionKnob->setValue(value);
+        expansionStrip->setValue(value);
+        expansionText->setValue(value);
+    } else if (index == kParamOutput) {
+        outputKnob->setValue(value);
+        outputText->setValue(value);
+    }
+}
+
+void PluginEditor::beginEdit(std::int32_t tag) {
+    const std::int32_t parameter = parameterOfTag(tag);
+    if (parameter != kNoParameter) AEffGUIEditor::beginEdit(parameter);
+}
+
+void PluginEditor::endEdit(std::int32_t tag) {
+    const std::int32_t parameter = parameterOfTag(tag);
+    if (parameter != kNoParameter) AEffGUIEditor::endEdit(parameter);
+}
+
+void PluginEditor::valueChanged(gui::CDrawContext*, gui::CControl* control) {
+    if (!frame || !control) return;
+    char text[gui::kDisplayTextSize] = {};
+    switch (control->getTag()) {
+        case kTagExpansionKnob:
+            effect->setParameterAutomated(kParamExpansion, control->getValue());
+            control->setDirty(true);
+            expansionStrip->setDirty(true);
+            break;
+        case kTagOutputKnob:
+            effect->setParameterAutomated(kParamOutput, control->getValue());
+            control->setDirty(true);
+            break;
+        case kTagExpansionText:
+            if (control != expansionText) break;
+            expansionText->getText(text);
+            effect->setParameterAutomated(kParamExpansion, expansionFromText(text));
+            control->setDirty(true);
+            break;
+        case kTagOutputText:
+            if (control != outputText) break;
+            outputText->getText(text);
+            effect->setParameterAutomated(kParamOutput, outputFromText(text));
+            control->setDirty(true);
+            break;
+        default: break;
+    }
+}
