@@ -185,6 +185,15 @@ TEST_F(ProcessingTest, SubnormalInputComesOutAsZeroAndLeavesTheCallersModeAlone)
     volatile float tiny = FLT_MIN;
     volatile float half = tiny / 2.0f;
     EXPECT_EQ(std::fpclassify(half), FP_SUBNORMAL);
+
+    // A host that already flushes keeps its mode, and the block is flushed all the same.
+    const unsigned hostMode = _mm_getcsr() | 0x8040;
+    _mm_setcsr(hostMode);
+    core.processReplacing(floats.in(), floats.out(), 2);
+    const unsigned after = _mm_getcsr();
+    _mm_setcsr(hostMode & ~0x8040u);
+    EXPECT_EQ(after, hostMode);
+    EXPECT_EQ(std::fpclassify(floats.outLeft[0]), FP_ZERO);
 }
 
 namespace {
