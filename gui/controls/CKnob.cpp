@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "gui/controls/ControlMath.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/views/CFrame.h"
 
@@ -23,28 +24,8 @@ constexpr float kDefaultFineFactor = 1.5f;
 constexpr float kLinearTravel = 200.0f;
 // The host's knob mode that makes the knobs linear.
 constexpr std::int32_t kLinearKnobMode = 2;
-// Keyboard and wheel steps shrink to this share of the wheel increment with Shift.
-constexpr float kFineStepShare = 0.1f;
-
-// Host virtual keys and the Shift bit of the host's modifier byte.
-constexpr unsigned char kKeyLeft = 11;
-constexpr unsigned char kKeyUp = 12;
-constexpr unsigned char kKeyRight = 13;
-constexpr unsigned char kKeyDown = 14;
-constexpr unsigned char kKeyModifierShift = 1;
-
 std::int32_t insetFor(const CBitmap& handle) {
     return static_cast<std::int32_t>(0.5 * handle.getWidth() + 2.5);
-}
-
-// Truncation toward zero that stays defined for NaN and out-of-range values.
-std::int32_t truncated(double x) {
-    if (!(x == x)) return 0;
-    if (x >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    if (x <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(x);
 }
 
 // Once into 0 to 2π, for angles at most one turn outside.
@@ -226,12 +207,9 @@ void CKnob::mouse(CDrawContext* context, CPosition& where, std::int32_t buttons)
 }
 
 std::int32_t CKnob::onKeyDown(VstKeyCode& key) {
-    const bool decrease = key.virt == kKeyLeft || key.virt == kKeyDown;
-    const bool increase = key.virt == kKeyUp || key.virt == kKeyRight;
-    if (!decrease && !increase) return kKeyNotHandled;
-    float step = wheelIncrement;
-    if (key.modifier & kKeyModifierShift) step = kFineStepShare * wheelIncrement;
-    value += decrease ? -step : step;
+    float step = 0.0f;
+    if (!arrowKeyStep(key, wheelIncrement, step)) return kKeyNotHandled;
+    value += step;
     clampValue();
     notifyAsGesture(nullptr);
     return 1;
@@ -240,10 +218,7 @@ std::int32_t CKnob::onKeyDown(VstKeyCode& key) {
 bool CKnob::onWheel(CDrawContext* context, const CPosition&, float distance) {
     if (!getMouseEnabled()) return false;
     const ButtonState buttons = context ? context->getButtonState() : 0;
-    if (buttons & kModifierShift)
-        value += distance * kFineStepShare * wheelIncrement;
-    else
-        value += distance * wheelIncrement;
+    value += wheelStep(buttons, distance, wheelIncrement);
     clampValue();
     notifyAsGesture(context);
     return true;
@@ -266,8 +241,8 @@ void CKnob::setRangeAngle(float angle) {
 void CKnob::pointFromValue(CPosition& point) {
     const float angle = (value - angleOffset) / angleScale;
     const float reach = knobRadius - static_cast<float>(inset);
-    point.h = truncated(knobRadius + std::cos(angle) * reach + 0.5);
-    point.v = truncated(knobRadius - std::sin(angle) * reach + 0.5);
+    point.h = truncatedToInt(knobRadius + std::cos(angle) * reach + 0.5);
+    point.v = truncatedToInt(knobRadius - std::sin(angle) * reach + 0.5);
 }
 
 float CKnob::valueFromPoint(const CPosition& point) {

@@ -99,16 +99,18 @@ struct QuietEffect : AudioEffectX {
 // Host begin-edit and end-edit calls as (opcode, parameter number).
 using Gestures = std::vector<std::pair<int, int>>;
 
+inline Gestures gesturesIn(const FakeHost& host) {
+    Gestures found;
+    for (const HostCall& call : host.calls())
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
+            found.emplace_back(call.opcode, call.index);
+    return found;
+}
+
 // A host window holding a panel-sized frame whose editor reaches a recording host. Members go in
 // reverse order: the frame first, the effect (which deletes the editor) last but one.
 struct EditorInHostWindow {
-    Gestures gestures() const {
-        Gestures found;
-        for (const HostCall& call : host.calls())
-            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
-                found.emplace_back(call.opcode, call.index);
-        return found;
-    }
+    Gestures gestures() const { return gesturesIn(host); }
 
     FakeHost host;
     QuietEffect effect;

@@ -12,6 +12,8 @@
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"
+#include "support/EditorWindow.h"
+#include "support/HeldInput.h"
 #include "support/RecordingHost.h"
 
 namespace controltest {
@@ -20,7 +22,7 @@ using gui::CControl;
 using gui::CDrawContext;
 using gui::CPosition;
 using gui::CRectangle;
-using Gestures = std::vector<std::pair<int, int>>;
+using testsupport::Gestures;
 
 struct RecordingListener : gui::CControlListener {
     void valueChanged(CDrawContext* context, CControl* control) override {
@@ -55,14 +57,7 @@ struct ScriptedFrame : gui::CFrame {
 };
 
 struct HostedFrame {
-    // The host's begin-edit and end-edit calls with their parameter numbers.
-    Gestures gestures() const {
-        Gestures found;
-        for (const HostCall& call : host.calls())
-            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
-                found.emplace_back(call.opcode, call.index);
-        return found;
-    }
+    Gestures gestures() const { return testsupport::gesturesIn(host); }
     FakeHost host;
     TestEffect effect;
     AEffGUIEditor* editor = new AEffGUIEditor(&effect);  // the effect deletes it
@@ -76,40 +71,6 @@ inline Gestures gesturesOf(int tag, int count = 1) {
     return all;
 }
 
-// Held down until up() or the end of the scope, so that the asynchronous key state reports it.
-class HeldInput {
-  public:
-    static HeldInput leftButton() {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        INPUT release = input;
-        release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        return HeldInput(input, release);
-    }
-    static HeldInput key(WORD virtualKey) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        INPUT release = input;
-        release.ki.dwFlags = KEYEVENTF_KEYUP;
-        return HeldInput(input, release);
-    }
-    HeldInput(HeldInput&& other) noexcept : release(other.release), held(other.held) {
-        other.held = false;
-    }
-    ~HeldInput() { up(); }
-    void up() {
-        if (held) SendInput(1, &release, sizeof(release));
-        held = false;
-    }
-
-  private:
-    HeldInput(INPUT press, INPUT release) : release(release) {
-        held = SendInput(1, &press, sizeof(press)) == 1;
-    }
-    INPUT release;
-    bool held;
-};
+using testsupport::HeldInput;
 
 }  // namespace controltest

@@ -80,13 +80,7 @@ class TextEntry : public ::testing::Test {
         for (char key : keys) HeldInput::key(static_cast<WORD>(key));
         pumpMessages();
     }
-    Gestures gestures() const {
-        Gestures found;
-        for (const HostCall& call : fakeHost.calls())
-            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
-                found.emplace_back(call.opcode, call.index);
-        return found;
-    }
+    Gestures gestures() const { return testsupport::gesturesIn(fakeHost); }
 
     static inline HostWindow* host = nullptr;
     FakeHost fakeHost;

@@ -7,51 +7,17 @@
 #include "gui/draw/DrawContextTestSupport.h"
 #include "gui/draw/FakeFrame.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "support/HeldInput.h"
 
 using namespace gui;
 using namespace drawtest;
 
 namespace {
 
-// Presses a mouse button or key through the system's input queue for the life of the object, so
-// that the asynchronous key state reports it as the hardware would.
-class HeldInput {
-  public:
-    static HeldInput mouse(DWORD downFlag, DWORD upFlag) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = downFlag;
-        INPUT release = input;
-        release.mi.dwFlags = upFlag;
-        return HeldInput(input, release);
-    }
-    static HeldInput key(WORD virtualKey) {
-        INPUT input = {};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        INPUT release = input;
-        release.ki.dwFlags = KEYEVENTF_KEYUP;
-        return HeldInput(input, release);
-    }
-    HeldInput(HeldInput&& other) noexcept : release(other.release), held(other.held) {
-        other.held = false;
-    }
-    ~HeldInput() { up(); }
-    void up() {
-        if (held) SendInput(1, &release, sizeof(release));
-        held = false;
-    }
+using testsupport::HeldInput;
 
-  private:
-    HeldInput(INPUT press, INPUT releaseInput) : release(releaseInput) {
-        held = SendInput(1, &press, sizeof(press)) == 1;
-    }
-    INPUT release;
-    bool held;
-};
-
-HeldInput leftButton() { return HeldInput::mouse(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
-HeldInput rightButton() { return HeldInput::mouse(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+HeldInput leftButton() { return HeldInput::leftButton(); }
+HeldInput rightButton() { return HeldInput::rightButton(); }
 
 void drainMessages() {
     MSG message;
