@@ -27,6 +27,13 @@ enum CCursorType : std::int32_t {
     kCursorHand = 9,
 };
 
+// The members live in three sources:
+// - CFrame.cpp: the root of the view tree: drawing through the back buffer, idle redraw, input
+//   routing, focus and modal view, invalidation, the relays to the editor.
+// - FrameWindow.cpp: the window system: window class and procedure, native window, cursor,
+//   mouse point, drop-target registration, platform start and stop.
+// - FrameGeometry.cpp: the frame among the host's windows: setSize, getSize, getPosition,
+//   getOuterWindow.
 class CFrame : public CViewContainer {
   public:
     CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor);
