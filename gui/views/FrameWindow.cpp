@@ -59,13 +59,46 @@ LPCSTR systemCursorFor(CCursorType shape) {
     }
 }
 
+// Owner-drawn popup items of the focus view's menu; items without data are the platform's.
+bool focusViewMeasuresItem(CFrame& frame, CView& focus, HWND window, LPARAM lParam) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (!item || item->CtlType != ODT_MENU || item->itemData == 0) return false;
+    const TemporaryContext context = contextOnWindow(&frame, window);
+    CPosition size;
+    if (!focus.measureMenuItem(item->itemData, context.get(), size)) return false;
+    item->itemWidth = static_cast<UINT>(size.h);
+    item->itemHeight = static_cast<UINT>(size.v);
+    return true;
+}
+
+bool focusViewDrawsItem(CFrame& frame, CView& focus, LPARAM lParam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (!item || item->CtlType != ODT_MENU || item->itemData == 0) return false;
+    std::int32_t state = 0;
+    if (item->itemState & ODS_CHECKED) state |= kMenuItemChecked;
+    if (item->itemState & ODS_DISABLED) state |= kMenuItemDisabled;
+    if (item->itemState & ODS_SELECTED) state |= kMenuItemSelected;
+    const RECT& area = item->rcItem;
+    const CRectangle rect(area.left, area.top, area.right, area.bottom + 1);
+    const TemporaryContext context(new CDrawContext(&frame, item->hDC, nullptr));
+    return focus.drawMenuItem(item->itemData, item->itemID, state, context.get(), rect);
+}
+
 // Owner-drawn option menus and text-entry colours ask the focus view. A text entry answers
-// through its edit window, the sender of the colour message, which knows its entry; no option
-// menu exists yet, so menu items get the default handling.
-bool focusViewAnswersControlMessage(CFrame& frame, UINT message, WPARAM wParam, LPARAM lParam,
-                                    LRESULT& result) {
+// through its edit window, the sender of the colour message, which knows its entry; a menu
+// answers through the view's own hook, as its popup has no window the toolkit owns.
+bool focusViewAnswersControlMessage(CFrame& frame, HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam, LRESULT& result) {
     CView* const focus = frame.getFocusView();
-    if (message != WM_CTLCOLOREDIT || !focus || !focus->isTypeOf("CTextEdit")) return false;
+    if (!focus) return false;
+    if (message == WM_MEASUREITEM || message == WM_DRAWITEM) {
+        const bool answered = message == WM_MEASUREITEM
+                                  ? focusViewMeasuresItem(frame, *focus, window, lParam)
+                                  : focusViewDrawsItem(frame, *focus, lParam);
+        result = TRUE;
+        return answered;
+    }
+    if (message != WM_CTLCOLOREDIT || !focus->isTypeOf("CTextEdit")) return false;
     result = SendMessageA(reinterpret_cast<HWND>(lParam), OCM_CTLCOLOREDIT, wParam, lParam);
     return result != 0;
 }
@@ -101,7 +134,7 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT: {
             LRESULT result = 0;
-            if (focusViewAnswersControlMessage(*frame, message, wParam, lParam, result))
+            if (focusViewAnswersControlMessage(*frame, window, message, wParam, lParam, result))
                 return result;
             break;
         }

@@ -57,6 +57,13 @@ TEST(CommandLine, SetTakesDisplayValuesNormalizedValuesAndMinusInfinity) {
     EXPECT_TRUE(std::isinf(options.assignments[3].value) && options.assignments[3].value < 0);
 }
 
+TEST(CommandLine, EditorModesTakeTheSettingsButNoAudio) {
+    const HostOptions shot = parse({"--set", "StEx=80", "--program", "2", "--screenshot=a.png"});
+    EXPECT_EQ(shot.screenshotPath, "a.png");
+    EXPECT_TRUE(shot.showsEditor() && parse({"--editor", "--block", "64"}).showsEditor());
+    EXPECT_FALSE(parse({"-o", "out.wav"}).showsEditor());
+}
+
 TEST(CommandLine, HelpWinsOverEverythingAfterIt) {
     EXPECT_TRUE(parse({"--help", "--no-such-option"}).showHelp);
     EXPECT_TRUE(parse({"in.wav", "-h"}).showHelp);
@@ -91,6 +98,13 @@ TEST(CommandLine, RejectsBadArgumentsAsUsageErrors) {
         {"-o"},
         {"--output="},
         {"--plugin", ""},
+        {"--screenshot"},
+        {"--screenshot="},
+        {"--editor=yes"},
+        {"--editor", "--screenshot", "a.png"},
+        {"--editor", "in.wav"},
+        {"--screenshot", "a.png", "-o", "out.wav"},
+        {"--screenshot", "a.png", "--double"},
     };
     for (const auto& args : badArguments) {
         std::string joined;

@@ -164,6 +164,26 @@ TEST_F(FakeSession, LogsDispatcherCallsWhenVerbose) {
     EXPECT_NE(log.str().find("dispatch: effSetBlockSize (11) index=0 value=64"), std::string::npos);
 }
 
+TEST_F(FakeSession, EditorNeedsTheFlagAndAUsableRectangle) {
+    EffectSession session(&fake.effect, nullptr);
+    EXPECT_THROW(session.editorSize(), HostError);
+    EXPECT_EQ(count(effEditGetRect), 0u);  // not asked without the flag
+
+    fake.options.hasEditor = true;
+    fake.effect.flags |= effFlagsHasEditor;
+    fake.options.editorRect = {10, 20, 90, 772};  // top, left, bottom, right
+    const EditorSize size = session.editorSize();
+    EXPECT_EQ(size.width, 752);
+    EXPECT_EQ(size.height, 80);
+    for (const ERect& rect :
+         {ERect{10, 20, 10, 772}, ERect{90, 20, 10, 772}, ERect{0, 0, 80, 9000}}) {
+        fake.options.editorRect = rect;
+        EXPECT_THROW(session.editorSize(), HostError) << rect.bottom << " " << rect.right;
+    }
+    fake.options.giveEditorRect = false;
+    EXPECT_THROW(session.editorSize(), HostError);
+}
+
 TEST(CheckStereoEffect, RejectsWhatAHostCannotUse) {
     EXPECT_THROW(checkStereoEffect(nullptr), HostError);
 

@@ -73,6 +73,11 @@ intptr VSTCALLBACK fakeDispatcher(AEffect* effect, int32 opcode, int32 index, in
         case effGetVendorVersion: return 1234;
         case effGetPlugCategory: return kPlugCategEffect;
         case effGetVstVersion: return 2400;
+        case effEditGetRect:
+            if (!fake.options.hasEditor || !fake.options.giveEditorRect || ptr == nullptr) return 0;
+            *static_cast<ERect**>(ptr) = &fake.options.editorRect;
+            return 1;
+        case effEditOpen: return fake.options.hasEditor && fake.options.editorOpens ? 1 : 0;
         case effClose:
             if (fake.options.deleteOnClose) delete &fake;
             return 0;
@@ -127,7 +132,8 @@ void initFakeEffect(FakeEffect& fake, const FakeEffectOptions& options) {
     effect.numParams = kFakeParameterCount;
     effect.numInputs = options.numInputs;
     effect.numOutputs = options.numOutputs;
-    effect.flags = effFlagsCanReplacing | (options.canDouble ? effFlagsCanDoubleReplacing : 0);
+    effect.flags = effFlagsCanReplacing | (options.canDouble ? effFlagsCanDoubleReplacing : 0) |
+                   (options.hasEditor ? effFlagsHasEditor : 0);
     effect.uniqueID = kFakeUniqueId;
     effect.processReplacing = processFloat;
     effect.processDoubleReplacing = options.canDouble ? processDouble : nullptr;

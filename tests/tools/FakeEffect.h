@@ -13,6 +13,10 @@ struct FakeEffectOptions {
     int32 numOutputs = 2;
     bool canDouble = true;
     bool deleteOnClose = false;  // what a real plug-in does; in-process tests keep the record
+    bool hasEditor = false;
+    bool giveEditorRect = true;  // effEditGetRect hands out editorRect
+    ERect editorRect = {0, 0, 40, 120};
+    bool editorOpens = true;  // the answer to effEditOpen
 };
 
 enum FakeParameter : int32 {

@@ -15,6 +15,10 @@ extern "C" AEffect* VSTCALLBACK fakePluginEntry(audioMasterCallback host) {
     options.numInputs = 1;
     options.numOutputs = 1;
 #endif
+#ifdef TALON_FAKE_EDITOR_FAILS
+    options.hasEditor = true;
+    options.editorOpens = false;
+#endif
 #ifdef TALON_FAKE_NO_DOUBLE
     options.canDouble = false;
 #endif

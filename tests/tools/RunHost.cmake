@@ -7,6 +7,11 @@
 #   EXPECT_FILE     optional: a file the run must have written, larger than a WAV header
 #   SAME_LEVELS_AS  optional: arguments, separated by "@@", of a second run whose output levels
 #                   must agree with this run's to within one unit of the last printed digit
+#   EXPECT_LOG      optional: regular expressions, separated by "@@", that stderr of a
+#                   successful run must match (the --verbose log)
+#   WITH            optional: a command, separated by "@@", run alongside that reads the host's
+#                   output and passes it on; it must exit 0
+#   AFTER           optional: a command, separated by "@@", run afterwards; it must exit 0
 cmake_minimum_required(VERSION 3.25)
 
 # The output levels a run printed, as integers in units of the last printed digit.
@@ -31,8 +36,31 @@ if(EXPECT_FILE)
   file(REMOVE "${EXPECT_FILE}")
 endif()
 
-execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+# Output goes through files, not pipes: the first program that opens a window starts Wine's
+# desktop process, which inherits its standard error and would keep a pipe open until the
+# emulator's session ends.
+string(MD5 run_id "${HOST}${ARGS}${WITH}")
+set(out_file "${CMAKE_CURRENT_BINARY_DIR}/run-${run_id}.out")
+set(err_file "${CMAKE_CURRENT_BINARY_DIR}/run-${run_id}.err")
+set(run_limit_seconds 120)
+set(companion_status 0)
+if(WITH)
+  string(REPLACE "@@" ";" companion "${WITH}")
+  execute_process(COMMAND ${command} COMMAND ${companion} RESULTS_VARIABLE statuses
+                  OUTPUT_FILE ${out_file} ERROR_FILE ${err_file} TIMEOUT ${run_limit_seconds})
+  list(GET statuses 0 status)
+  list(GET statuses 1 companion_status)
+else()
+  execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_FILE ${out_file}
+                  ERROR_FILE ${err_file} TIMEOUT ${run_limit_seconds})
+endif()
+file(READ ${out_file} out)
+file(READ ${err_file} err)
+file(REMOVE ${out_file} ${err_file})
 message("${out}${err}")
+if(NOT companion_status EQUAL 0)
+  message(FATAL_ERROR "${companion} failed with status ${companion_status}")
+endif()
 
 if(NOT "${status}" STREQUAL "${EXPECT_STATUS}")
   message(FATAL_ERROR "exit status ${status}, expected ${EXPECT_STATUS}")
@@ -55,6 +83,15 @@ if(EXPECT_OUTPUT)
   foreach(pattern IN LISTS patterns)
     if(NOT checked MATCHES "${pattern}")
       message(FATAL_ERROR "output does not match '${pattern}'")
+    endif()
+  endforeach()
+endif()
+
+if(EXPECT_LOG)
+  string(REPLACE "@@" ";" patterns "${EXPECT_LOG}")
+  foreach(pattern IN LISTS patterns)
+    if(NOT err MATCHES "${pattern}")
+      message(FATAL_ERROR "the log does not match '${pattern}'")
     endif()
   endforeach()
 endif()
@@ -94,4 +131,13 @@ if(SAME_LEVELS_AS)
                           "${reference_levels} (units of 0.0001)")
     endif()
   endforeach()
+endif()
+
+if(AFTER)
+  string(REPLACE "@@" ";" command "${AFTER}")
+  execute_process(COMMAND ${command} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  message("${out}${err}")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the check afterwards failed with status ${status}")
+  endif()
 endif()

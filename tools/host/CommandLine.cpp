@@ -116,6 +116,7 @@ bool applyOption(const std::string& option, ArgumentCursor& cursor, HostOptions&
     if (option == "-o" || option == "--output") {
         options.outputPath = cursor.valueOf(option);
         if (options.outputPath.empty()) throw UsageError("--output needs a file name");
+        options.outputGiven = true;
     } else if (option == "--plugin") {
         options.pluginPath = cursor.valueOf(option);
         if (options.pluginPath.empty()) throw UsageError("--plugin needs a file name");
@@ -125,6 +126,12 @@ bool applyOption(const std::string& option, ArgumentCursor& cursor, HostOptions&
         options.program = parseProgram(cursor.valueOf(option));
     } else if (option == "--set") {
         options.assignments.push_back(parseAssignment(cursor.valueOf(option)));
+    } else if (option == "--screenshot") {
+        options.screenshotPath = cursor.valueOf(option);
+        if (options.screenshotPath.empty()) throw UsageError("--screenshot needs a file name");
+    } else if (option == "--editor") {
+        cursor.rejectInlineValue(option);
+        options.openEditor = true;
     } else if (option == "--double") {
         cursor.rejectInlineValue(option);
         options.useDouble = true;
@@ -135,6 +142,19 @@ bool applyOption(const std::string& option, ArgumentCursor& cursor, HostOptions&
         return false;
     }
     return true;
+}
+
+// The editor modes show the editor instead of processing; audio arguments would be ignored.
+void checkEditorMode(const HostOptions& options) {
+    if (!options.showsEditor()) return;
+    if (options.openEditor && !options.screenshotPath.empty()) {
+        throw UsageError("--editor and --screenshot cannot be combined");
+    }
+    const char* mode = options.openEditor ? "--editor" : "--screenshot";
+    if (!options.inputPath.empty() || options.outputGiven || options.useDouble) {
+        throw UsageError(std::string(mode) +
+                         " processes no audio; drop the input file, --output and --double");
+    }
 }
 
 }  // namespace
@@ -183,13 +203,16 @@ HostOptions parseCommandLine(const std::vector<std::string>& args) {
             throw UsageError("unknown option '" + argument + "' (see --help)");
         }
     }
+    checkEditorMode(options);
     return options;
 }
 
 std::string usageText() {
     return "usage: talonhost [options] [input.wav]\n"
+           "       talonhost [--plugin PATH] [--program N] [--set NAME=VALUE ...]\n"
+           "                 (--editor | --screenshot FILE.png)\n"
            "Runs a 2-in/2-out VST 2.4 effect over a WAV file (or a built-in stereo test signal)\n"
-           "and writes the result as a 32-bit float WAV file.\n"
+           "and writes the result as a 32-bit float WAV file, or shows the effect's editor.\n"
            "\n"
            "  -o, --output PATH   output file (default talon-out.wav)\n"
            "  --plugin PATH       effect DLL (default Talon5800.dll beside talonhost.exe)\n"
@@ -198,6 +221,8 @@ std::string usageText() {
            "  --program N         select program N before processing\n"
            "  --set NAME=VALUE    set a parameter in its display unit, e.g. --set Output=-3.0;\n"
            "                      NAME=norm:X sets the normalized value X (0..1); repeatable\n"
+           "  --editor            open the effect's editor in a window until it is closed\n"
+           "  --screenshot PATH   open the editor, write its drawn window as a PNG file, close\n"
            "  --verbose           log every call between host and effect on stderr\n"
            "  -h, --help          show this help\n"
            "\n"

@@ -20,13 +20,19 @@ struct ParameterAssignment {
 struct HostOptions {
     std::string inputPath;  // empty: the built-in test signal
     std::string outputPath = "talon-out.wav";
-    std::string pluginPath;  // empty: Talon5800.dll beside the executable
+    bool outputGiven = false;  // --output was on the command line
+    std::string pluginPath;    // empty: Talon5800.dll beside the executable
     int blockSize = kDefaultBlockSize;
     bool useDouble = false;
     std::optional<int> program;
     std::vector<ParameterAssignment> assignments;
+    bool openEditor = false;     // --editor: show the effect's editor until it is closed
+    std::string screenshotPath;  // --screenshot: write the drawn editor to this PNG file
     bool verbose = false;
     bool showHelp = false;
+
+    // The editor modes process no audio.
+    bool showsEditor() const { return openEditor || !screenshotPath.empty(); }
 };
 
 // Parses the arguments after the program name; throws UsageError on anything it does not accept.

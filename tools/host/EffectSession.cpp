@@ -223,7 +223,50 @@ void EffectSession::suspend() {
 }
 
 void EffectSession::close() {
+    closeEditor();
     if (resumed_) suspend();
     closed_ = true;
     dispatch(effClose);
+}
+
+EditorSize EffectSession::editorSize() {
+    if (!(effect_->flags & effFlagsHasEditor)) throw HostError("the effect has no editor");
+    ERect* rect = nullptr;
+    dispatch(effEditGetRect, 0, 0, &rect);
+    if (rect == nullptr) throw HostError("the effect's editor gives no rectangle");
+    EditorSize size;
+    size.width = rect->right - rect->left;
+    size.height = rect->bottom - rect->top;
+    if (log_ != nullptr) {
+        *log_ << "  rect top=" << rect->top << " left=" << rect->left << " bottom=" << rect->bottom
+              << " right=" << rect->right << '\n';
+    }
+    if (size.width <= 0 || size.height <= 0 || size.width > kMaxEditorSide ||
+        size.height > kMaxEditorSide) {
+        throw HostError("the effect's editor gives an unusable size of " +
+                        std::to_string(size.width) + " x " + std::to_string(size.height));
+    }
+    return size;
+}
+
+bool EffectSession::openEditor(void* parentWindow) {
+    editorOpen_ = true;
+    editorIdles_ = 0;
+    return dispatch(effEditOpen, 0, 0, parentWindow) != 0;
+}
+
+void EffectSession::idleEditor() {
+    if (!editorOpen_) return;
+    effect_->dispatcher(effect_, effEditIdle, 0, 0, nullptr, 0.0f);
+    ++editorIdles_;
+}
+
+void EffectSession::closeEditor() {
+    if (!editorOpen_) return;
+    editorOpen_ = false;
+    if (log_ != nullptr) {
+        *log_ << "dispatch: " << effectOpcodeName(effEditIdle) << " (" << effEditIdle << ") "
+              << editorIdles_ << " times while open\n";
+    }
+    dispatch(effEditClose);
 }

@@ -39,6 +39,14 @@ struct ParameterInfo {
     float normalized = 0.0f;
 };
 
+// Sides beyond this are not a real editor's; a window and a screenshot of it would be huge.
+constexpr int kMaxEditorSide = 8192;
+
+struct EditorSize {
+    int width = 0;
+    int height = 0;
+};
+
 // Checks what the plug-in entry returned: not null, the right magic, two inputs and two
 // outputs. Throws HostError otherwise, after closing an effect that is valid but unsuitable.
 void checkStereoEffect(AEffect* effect);
@@ -69,7 +77,19 @@ class EffectSession {
     // Runs processReplacing, or processDoubleReplacing if resumed for double precision.
     StereoAudio process(const StereoAudio& input, int32 blockSize);
     void suspend();
+    // Closes an open editor first.
     void close();
+
+    // The editor's size from effEditGetRect; throws HostError if the effect has no editor or the
+    // editor gives no usable rectangle.
+    EditorSize editorSize();
+    // Hands the editor its parent window; false if the effect says the editor did not open.
+    // From here on closeEditor sends effEditClose, even after a failed open, in case the editor
+    // made its window anyway: it must go before its parent does.
+    bool openEditor(void* parentWindow);
+    // The host's regular editor idle; counted, and logged only as a count when closing.
+    void idleEditor();
+    void closeEditor();
 
   private:
     intptr dispatch(int32 opcode, int32 index = 0, intptr value = 0, void* ptr = nullptr,
@@ -82,4 +102,6 @@ class EffectSession {
     bool resumed_ = false;
     bool useDouble_ = false;
     bool closed_ = false;
+    bool editorOpen_ = false;
+    long long editorIdles_ = 0;
 };

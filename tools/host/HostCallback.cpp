@@ -34,6 +34,11 @@ intptr answer(int32 opcode, void* ptr) {
         case audioMasterGetBlockSize: return gSettings.blockSize;
         case audioMasterGetVendorString: return writeName(ptr, kHostVendorName);
         case audioMasterGetProductString: return writeName(ptr, kHostProductName);
+        // The editor's calls: the host takes note (in the log) and says it handled them.
+        case audioMasterIdle:
+        case audioMasterBeginEdit:
+        case audioMasterEndEdit: return 1;
+        case audioMasterAutomate:
         case audioMasterCurrentId:
         case audioMasterCanDo:
         default: return 0;

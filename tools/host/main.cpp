@@ -1,15 +1,17 @@
 // talonhost: runs a VST 2.4 stereo effect over a WAV file or a built-in test signal and shows
-// what the effect reports about itself and how it changed the stereo image.
+// what the effect reports about itself and how it changed the stereo image; or shows its editor.
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "tools/host/CommandLine.h"
+#include "tools/host/EditorHost.h"
 #include "tools/host/EffectSession.h"
 #include "tools/host/HostCallback.h"
 #include "tools/host/HostError.h"
 #include "tools/host/PluginHost.h"
+#include "tools/host/PngWriter.h"
 #include "tools/host/Report.h"
 #include "tools/host/SignalStats.h"
 #include "tools/host/TestSignal.h"
@@ -35,11 +37,11 @@ StereoAudio loadInput(const HostOptions& options) {
     return std::move(decoded.audio);
 }
 
-// Sets the effect up as asked, processes the input and closes the effect again.
-StereoAudio runEffect(AEffect* effect, const HostOptions& options, const StereoAudio& input) {
-    EffectSession session(effect, options.verbose ? &std::cerr : nullptr);
-    session.open(input.sampleRate, options.blockSize);
-    printIdentity(std::cout, session.identity());
+// Opens the effect and applies --program and --set, as a host restores a setting.
+EffectIdentity setUp(EffectSession& session, const HostOptions& options, double sampleRate) {
+    session.open(sampleRate, options.blockSize);
+    EffectIdentity identity = session.identity();
+    printIdentity(std::cout, identity);
     if (options.program) {
         session.selectProgram(*options.program);
         std::cout << "Selected program " << *options.program << '\n';
@@ -47,6 +49,13 @@ StereoAudio runEffect(AEffect* effect, const HostOptions& options, const StereoA
     for (const ParameterAssignment& assignment : options.assignments) {
         std::cout << "Set " << describeParameter(session.apply(assignment)) << '\n';
     }
+    return identity;
+}
+
+// Sets the effect up as asked, processes the input and closes the effect again.
+StereoAudio runEffect(AEffect* effect, const HostOptions& options, const StereoAudio& input) {
+    EffectSession session(effect, options.verbose ? &std::cerr : nullptr);
+    setUp(session, options, input.sampleRate);
     printParameters(std::cout, session.parameters());
     printPrograms(std::cout, session.programNames(), session.currentProgram());
 
@@ -59,10 +68,28 @@ StereoAudio runEffect(AEffect* effect, const HostOptions& options, const StereoA
     return output;
 }
 
+// Shows the effect's editor as set up; the screenshot is written once the editor is closed.
+void showEditor(AEffect* effect, const HostOptions& options) {
+    EffectSession session(effect, options.verbose ? &std::cerr : nullptr);
+    const EffectIdentity identity = setUp(session, options, kTestSignalSampleRate);
+    const std::string title = identity.effectName + " - " + kHostProductName;
+    if (options.screenshotPath.empty()) {
+        runEditor(session, title, std::cout);
+        // What the user left the parameters at.
+        printParameters(std::cout, session.parameters());
+        return;
+    }
+    const RgbImage image = captureEditor(session, title);
+    session.close();
+    writePngFile(options.screenshotPath, image);
+    std::cout << "Screenshot:     " << options.screenshotPath << " (" << image.width << " x "
+              << image.height << " pixels, 8-bit RGB PNG)\n";
+}
+
 void run(const HostOptions& options) {
-    const StereoAudio input = loadInput(options);
-    configureHostCallback({static_cast<double>(input.sampleRate), options.blockSize,
-                           options.verbose ? &std::cerr : nullptr});
+    const StereoAudio input = options.showsEditor() ? StereoAudio() : loadInput(options);
+    const double sampleRate = options.showsEditor() ? kTestSignalSampleRate : input.sampleRate;
+    configureHostCallback({sampleRate, options.blockSize, options.verbose ? &std::cerr : nullptr});
 
     const std::string pluginPath =
         options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
@@ -71,6 +98,10 @@ void run(const HostOptions& options) {
               << ")\n";
     AEffect* effect = library.instantiate(hostCallback);
     checkStereoEffect(effect);
+    if (options.showsEditor()) {
+        showEditor(effect, options);
+        return;
+    }
     const StereoAudio output = runEffect(effect, options, input);
 
     writeWavFile(options.outputPath, output);

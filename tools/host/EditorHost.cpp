@@ -1,0 +1,53 @@
+#include "tools/host/EditorHost.h"
+
+#include <ostream>
+
+#include "tools/host/EditorWindow.h"
+#include "tools/host/HostError.h"
+
+namespace {
+
+// Idle ticks before a screenshot: the editor draws on idle, some only after a few.
+constexpr int kScreenshotIdleTicks = 5;
+
+// The editor open in its window; closed again, whatever happens, before the window goes.
+class OpenEditor {
+  public:
+    OpenEditor(EffectSession& session, const std::string& title)
+        : session_(session),
+          size_(session.editorSize()),
+          window_(title, size_.width, size_.height) {
+        if (!session_.openEditor(window_.handle())) {
+            // The destructor does not run for a constructor that throws.
+            session_.closeEditor();
+            throw HostError("the effect's editor did not open");
+        }
+    }
+    ~OpenEditor() { session_.closeEditor(); }
+    OpenEditor(const OpenEditor&) = delete;
+    OpenEditor& operator=(const OpenEditor&) = delete;
+
+    EditorWindow& window() { return window_; }
+    const EditorSize& size() const { return size_; }
+    void idle() { session_.idleEditor(); }
+
+  private:
+    EffectSession& session_;
+    EditorSize size_;
+    EditorWindow window_;
+};
+
+}  // namespace
+
+void runEditor(EffectSession& session, const std::string& title, std::ostream& out) {
+    OpenEditor editor(session, title);
+    out << "Editor:         " << editor.size().width << " x " << editor.size().height
+        << " pixels; close its window to end" << std::endl;
+    editor.window().runUntilClosed([&editor] { editor.idle(); });
+}
+
+RgbImage captureEditor(EffectSession& session, const std::string& title) {
+    OpenEditor editor(session, title);
+    editor.window().runUntilPainted([&editor] { editor.idle(); }, kScreenshotIdleTicks);
+    return editor.window().captureClient();
+}
