@@ -18,40 +18,27 @@ using namespace controltest;
 using gui::COptionMenu;
 using testsupport::HostWindow;
 using testsupport::pumpMessages;
+using Controls = std::vector<CControl*>;
+using Values = std::vector<float>;
 
 namespace {
 
 constexpr std::int32_t kTag = 9;
-constexpr int kFrameWidth = 300;
-constexpr int kFrameHeight = 200;
 const CRectangle kMenuRect(20, 20, 120, 40);
-constexpr char kPopupClass[] = "#32768";
-// Pause after each input, so that the popup's loop has taken it.
 constexpr DWORD kStepMs = 60;
-constexpr int kWaitSteps = 80;
-// A loaded machine may take a while to show what an input did; a key the popup's loop shows no
-// sign of having taken is pressed again.
+// A loaded machine may take seconds to show what an input did.
 constexpr DWORD kPollMs = 20;
-constexpr int kPollsPerPress = 250;
-constexpr int kMostPresses = 8;
-
-void pause() { Sleep(kStepMs); }
+constexpr int kPolls = 250;
 
 template <typename Condition>
 bool eventually(Condition done) {
-    for (int poll = 0; poll < kPollsPerPress; ++poll, Sleep(kPollMs))
-        if (done()) return true;
+    for (int poll = 0; poll < kPolls && !done(); ++poll) Sleep(kPollMs);
     return done();
 }
 
 void sendKey(WORD key) {
-    INPUT input[2] = {};
-    input[0].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = key;
-    input[1] = input[0];
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-    pause();
+    testsupport::HeldInput::key(key);  // pressed and released
+    Sleep(kStepMs);
 }
 
 void sendMouse(DWORD flags) {
@@ -59,7 +46,18 @@ void sendMouse(DWORD flags) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     SendInput(1, &input, sizeof(input));
-    pause();
+    Sleep(kStepMs);
+}
+
+// Only this process's popups count: other test programs may share the window system.
+HWND visiblePopup() {
+    for (HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr); popup;
+         popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(popup, &process);
+        if (process == GetCurrentProcessId() && IsWindowVisible(popup)) return popup;
+    }
+    return nullptr;
 }
 
 int highlightedItem(HMENU menu) {
@@ -68,19 +66,13 @@ int highlightedItem(HMENU menu) {
     return -1;
 }
 
-// Presses key until the item at position is highlighted.
-bool moveTo(HMENU menu, int position, WORD key = VK_DOWN) {
-    for (int press = 0; press < kMostPresses && highlightedItem(menu) != position; ++press) {
+// Presses key until the item at position is highlighted, waiting for each press to show.
+void moveTo(HMENU menu, int position, WORD key = VK_DOWN) {
+    for (int press = 0; press < 8 && highlightedItem(menu) != position; ++press) {
         const int before = highlightedItem(menu);
         sendKey(key);
         eventually([&] { return highlightedItem(menu) != before; });
     }
-    return highlightedItem(menu) == position;
-}
-
-HWND visiblePopup() {
-    HWND popup = FindWindowA(kPopupClass, nullptr);
-    return popup && IsWindowVisible(popup) ? popup : nullptr;
 }
 
 // Return or Escape, pressed again while the popup shows no sign of having taken it.
@@ -105,49 +97,13 @@ void collectMenus(HMENU menu, std::vector<HMENU>& into) {
         if (HMENU sub = GetSubMenu(menu, i)) collectMenus(sub, into);
 }
 
-POINT itemCentre(const SeenPopup& popup, int position) {
-    RECT item = {};
-    GetMenuItemRect(popup.window, popup.menu, static_cast<UINT>(position), &item);
-    return {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-}
+using Script = std::function<void(SeenPopup&)>;
 
-// Waits on its own thread for the popup, lets go of the button that opened it, runs the script
-// and makes sure the popup closes: when the script leaves it open, Escape closes it.
-class PopupDriver {
-  public:
-    PopupDriver(DWORD releaseFlag, std::function<void(SeenPopup&)> script)
-        : worker([this, releaseFlag, script] { drive(releaseFlag, script); }) {}
-    ~PopupDriver() { join(); }
-    void join() {
-        if (worker.joinable()) worker.join();
-    }
-    bool allMenusGone() const {
-        for (HMENU menu : seen.menus)
-            if (IsMenu(menu)) return false;
-        return !seen.menus.empty();
-    }
-
-    SeenPopup seen;
-    std::atomic<bool> opened{false};
-    bool closedByScript = false;
-
-  private:
-    void drive(DWORD releaseFlag, const std::function<void(SeenPopup&)>& script) {
-        for (int step = 0; step < kWaitSteps && !seen.window; ++step, pause())
-            seen.window = visiblePopup();
-        sendMouse(releaseFlag);
-        if (!seen.window) return;
-        seen.menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, MN_GETHMENU, 0, 0));
-        collectMenus(seen.menu, seen.menus);
-        GetWindowRect(seen.window, &seen.placed);
-        opened = true;
-        script(seen);
-        for (int step = 0; step < kWaitSteps && visiblePopup(); ++step) pause();
-        closedByScript = !visiblePopup();
-        for (int tries = 0; tries < 3 && visiblePopup(); ++tries) sendKey(VK_ESCAPE);
-    }
-
-    std::thread worker;
+const auto choose = [](int position) {
+    return [position](SeenPopup& popup) {
+        moveTo(popup.menu, position);
+        closeWith(VK_RETURN);
+    };
 };
 
 struct ChoiceListener : gui::CControlListener {
@@ -155,25 +111,8 @@ struct ChoiceListener : gui::CControlListener {
         controls.push_back(control);
         values.push_back(control->getValue());
     }
-    std::vector<CControl*> controls;
-    std::vector<float> values;
-};
-
-// Records what the frame's window asks of the scheme, and draws as the scheme does.
-struct RecordingScheme : gui::COptionMenuScheme {
-    void getItemSize(const char* text, CDrawContext* context, CPosition& size) override {
-        COptionMenuScheme::getItemSize(text, context, size);
-        measured.push_back(text);
-        height = size.v;
-    }
-    void drawItem(const char* text, std::uint32_t id, std::int32_t state, CDrawContext* context,
-                  const CRectangle& rect) override {
-        COptionMenuScheme::drawItem(text, id, state, context, rect);
-        drawnStates.push_back(std::string(text) + ":" + std::to_string(state));
-    }
-    std::vector<std::string> measured;
-    std::vector<std::string> drawnStates;
-    int height = 0;
+    Controls controls;
+    Values values;
 };
 
 class OptionMenuPopup : public ::testing::Test {
@@ -183,27 +122,39 @@ class OptionMenuPopup : public ::testing::Test {
         UpdateWindow(frame->getWindow());
         pumpMessages();
     }
-    static void SetUpTestSuite() { host = new HostWindow(kFrameWidth, kFrameHeight); }
+    static void SetUpTestSuite() { host = new HostWindow(300, 200); }
     static void TearDownTestSuite() { delete host; }
 
-    // A real press over the menu; the driver lets go of the button once the popup is open.
-    void press(DWORD downFlag) {
-        POINT point = {(kMenuRect.left + kMenuRect.right) / 2,
-                       (kMenuRect.top + kMenuRect.bottom) / 2};
+    // A real press over the menu. A second thread waits for the popup, lets go of the button,
+    // runs the script and makes sure the popup closes: Escape closes what the script left open.
+    SeenPopup press(DWORD downFlag, DWORD upFlag, const Script& script) {
+        SeenPopup seen;
+        bool opened = false, closedByScript = false;
+        std::thread driver([&] {
+            opened = eventually([&] { return (seen.window = visiblePopup()) != nullptr; });
+            sendMouse(upFlag);
+            if (!opened) return;
+            seen.menu = reinterpret_cast<HMENU>(SendMessageA(seen.window, MN_GETHMENU, 0, 0));
+            collectMenus(seen.menu, seen.menus);
+            GetWindowRect(seen.window, &seen.placed);
+            script(seen);
+            closedByScript = eventually([] { return !visiblePopup(); });
+            closeWith(VK_ESCAPE);
+        });
+        POINT point = {kMenuRect.left + 10, kMenuRect.top + 10};
         ClientToScreen(frame->getWindow(), &point);
         SetCursorPos(point.x, point.y);
         sendMouse(downFlag);
         pumpMessages();  // returns when the popup has closed
-    }
-    void clickAndRun(std::function<void(SeenPopup&)> script) {
-        PopupDriver driver(MOUSEEVENTF_LEFTUP, std::move(script));
-        press(MOUSEEVENTF_LEFTDOWN);
         driver.join();
-        ASSERT_TRUE(driver.opened);
-        EXPECT_TRUE(driver.closedByScript);
-        EXPECT_TRUE(driver.allMenusGone());
-        EXPECT_EQ(menu->getMenuHandle(), nullptr);
-        seen = driver.seen;
+        EXPECT_TRUE(opened);
+        EXPECT_TRUE(closedByScript);
+        EXPECT_FALSE(seen.menus.empty());
+        for (HMENU native : seen.menus) EXPECT_FALSE(IsMenu(native)) << "a menu left behind";
+        return seen;
+    }
+    SeenPopup click(const Script& script) {
+        return press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, script);
     }
     Gestures gestures() const { return testsupport::gesturesIn(fakeHost); }
 
@@ -212,102 +163,64 @@ class OptionMenuPopup : public ::testing::Test {
     TestEffect effect;
     AEffGUIEditor* editor = new AEffGUIEditor(&effect);  // the effect deletes it
     ChoiceListener listener;
-    std::unique_ptr<gui::CFrame> frame = std::make_unique<gui::CFrame>(
-        CRectangle(0, 0, kFrameWidth, kFrameHeight), host->get(), editor);
+    std::unique_ptr<gui::CFrame> frame =
+        std::make_unique<gui::CFrame>(CRectangle(0, 0, 300, 200), host->get(), editor);
     COptionMenu* menu = new COptionMenu(kMenuRect, &listener, kTag);
-    SeenPopup seen;
-};
-
-// Highlights the item at position with the arrow keys and takes it with Return.
-const auto choose = [](int position) {
-    return [position](SeenPopup& popup) {
-        moveTo(popup.menu, position);
-        closeWith(VK_RETURN);
-    };
 };
 
 }  // namespace
 
-TEST_F(OptionMenuPopup, KeysChooseAnEntryBelowTheControlAndTheListenerHearsOnce) {
-    menu->setPrefixNumbers(3);
-    for (const char* text : {"Alpha", "Beta", "Gamma"}) menu->addEntry(text);
-    clickAndRun(choose(1));
-    POINT corner = {kMenuRect.left, kMenuRect.bottom};
-    ClientToScreen(frame->getWindow(), &corner);
-    EXPECT_EQ(seen.placed.left, corner.x);
-    EXPECT_EQ(seen.placed.top, corner.y);
-    EXPECT_EQ(listener.controls, std::vector<CControl*>({menu}));
-    EXPECT_EQ(listener.values, std::vector<float>({1.0f}));
-    std::int32_t index = -1;
-    EXPECT_EQ(menu->getLastItemMenu(index), menu);
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(gestures(), gesturesOf(kTag));
-    EXPECT_EQ(frame->getFocusView(), nullptr);
-}
-
-TEST_F(OptionMenuPopup, ASubmenuChoiceReachesTheTopListenerWithTheSubmenu) {
+TEST_F(OptionMenuPopup, KeysChooseFromMenuAndSubmenuAndEscapeChangesNothing) {
     auto* sub = new COptionMenu(kMenuRect, nullptr, 0);
     for (const char* text : {"x", "y", "z"}) sub->addEntry(text);
+    menu->setPrefixNumbers(3);
     menu->addEntry("Alpha");
+    menu->addEntry("Beta");
     menu->addSubMenuEntry(sub, "More");
     sub->release();  // the menu holds it
-    clickAndRun([](SeenPopup& popup) {
-        HMENU more = GetSubMenu(popup.menu, 1);
-        moveTo(popup.menu, 1);
+    const SeenPopup seen = click(choose(1));
+    POINT corner = {kMenuRect.left, kMenuRect.bottom};
+    ClientToScreen(frame->getWindow(), &corner);
+    EXPECT_EQ(seen.placed.left, corner.x) << "below the control";
+    EXPECT_EQ(seen.placed.top, corner.y);
+    EXPECT_EQ(seen.menus.size(), 2u);
+    click([](SeenPopup& popup) {
+        moveTo(popup.menu, 0);
+        closeWith(VK_ESCAPE);
+    });
+    EXPECT_EQ(menu->getCurrent(), 1) << "a dismissed popup changes nothing";
+    std::int32_t index = 0;
+    EXPECT_EQ(menu->getLastItemMenu(index), nullptr);
+    EXPECT_EQ(index, -1);
+    click([](SeenPopup& popup) {
+        HMENU more = GetSubMenu(popup.menu, 2);
+        moveTo(popup.menu, 2);
         moveTo(more, 0, VK_RIGHT);
         moveTo(more, 1);
         closeWith(VK_RETURN);
     });
-    EXPECT_EQ(seen.menus.size(), 2u);
-    EXPECT_EQ(listener.controls, std::vector<CControl*>({sub}));
-    EXPECT_EQ(listener.values, std::vector<float>({1.0f}));
-    EXPECT_EQ(menu->getCurrent(), 0);
-    std::int32_t index = -1;
+    EXPECT_EQ(listener.controls, Controls({menu, sub}));
+    EXPECT_EQ(listener.values, Values({1.0f, 1.0f}));
+    EXPECT_EQ(menu->getCurrent(), 1) << "the submenu's choice is its own";
     EXPECT_EQ(menu->getLastItemMenu(index), sub);
     EXPECT_EQ(index, 1);
+    EXPECT_EQ(menu->getMenuHandle(), nullptr);
     EXPECT_EQ(sub->getMenuHandle(), nullptr);
-    EXPECT_EQ(gestures(), gesturesOf(kTag));
-}
-
-TEST_F(OptionMenuPopup, EscapeChangesNothingAndAChoiceTogglesItsCheckMark) {
-    menu->setStyle(gui::multipleCheck);
-    for (const char* text : {"One", "Two"}) menu->addEntry(text);
-    clickAndRun([](SeenPopup& popup) {
-        moveTo(popup.menu, 0);
-        closeWith(VK_ESCAPE);
-    });
-    EXPECT_TRUE(listener.values.empty());
-    std::int32_t index = 0;
-    EXPECT_EQ(menu->getLastItemMenu(index), nullptr);
-    EXPECT_FALSE(menu->isCheckEntry(0));
-    clickAndRun(choose(1));
-    EXPECT_TRUE(menu->isCheckEntry(1));
-    UINT shownState = 0;
-    clickAndRun([&](SeenPopup& popup) {
-        shownState = GetMenuState(popup.menu, 1, MF_BYPOSITION);
-        choose(1)(popup);
-    });
-    EXPECT_TRUE(shownState & MF_CHECKED);
-    EXPECT_FALSE(menu->isCheckEntry(1));
-    EXPECT_EQ(listener.values, std::vector<float>({1.0f, 1.0f}));
     EXPECT_EQ(gestures(), gesturesOf(kTag, 3));
+    EXPECT_EQ(frame->getFocusView(), nullptr);
 }
 
 TEST_F(OptionMenuPopup, ARightClickOpensAPopupThatTheRightButtonChoosesFrom) {
     for (const char* text : {"One", "Two", "Three"}) menu->addEntry(text);
-    PopupDriver driver(MOUSEEVENTF_RIGHTUP, [](SeenPopup& popup) {
-        const POINT third = itemCentre(popup, 2);
-        SetCursorPos(third.x, third.y);
-        pause();
+    press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, [](SeenPopup& popup) {
+        RECT item = {};
+        GetMenuItemRect(popup.window, popup.menu, 2, &item);
+        SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        Sleep(kStepMs);
         sendMouse(MOUSEEVENTF_RIGHTDOWN);
         sendMouse(MOUSEEVENTF_RIGHTUP);
     });
-    press(MOUSEEVENTF_RIGHTDOWN);
-    driver.join();
-    ASSERT_TRUE(driver.opened);
-    EXPECT_TRUE(driver.closedByScript) << "the right button did not choose";
-    EXPECT_EQ(listener.values, std::vector<float>({2.0f}));
-    EXPECT_TRUE(driver.allMenusGone());
+    EXPECT_EQ(listener.values, Values({2.0f})) << "the right button did not choose";
 }
 
 namespace {
@@ -330,14 +243,9 @@ TEST_F(OptionMenuPopup, ClosingTheEditorWhileThePopupIsOpenLeavesNothingBehind) 
     popupShown = false;
     closingFrame = &frame;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, closeEditor);
-    PopupDriver driver(MOUSEEVENTF_LEFTUP, [](SeenPopup&) { popupShown = true; });
-    press(MOUSEEVENTF_LEFTDOWN);
-    driver.join();
+    click([](SeenPopup&) { popupShown = true; });
     KillTimer(nullptr, timer);
-    ASSERT_TRUE(driver.opened);
     EXPECT_EQ(frame, nullptr);
-    EXPECT_TRUE(driver.closedByScript) << "the popup closed with its frame";
-    EXPECT_TRUE(driver.allMenusGone());
     EXPECT_TRUE(listener.values.empty());
     EXPECT_EQ(gestures(), gesturesOf(kTag));
     EXPECT_EQ(menu->getNbReference(), 1);
@@ -347,16 +255,35 @@ TEST_F(OptionMenuPopup, ClosingTheEditorWhileThePopupIsOpenLeavesNothingBehind) 
     sub->release();
 }
 
+namespace {
+// Records what the frame's window asks of the scheme, and draws as the scheme does.
+struct RecordingScheme : gui::COptionMenuScheme {
+    void getItemSize(const char* text, CDrawContext* context, CPosition& size) override {
+        COptionMenuScheme::getItemSize(text, context, size);
+        measured.push_back(text);
+        height = size.v;
+    }
+    void drawItem(const char* text, std::uint32_t id, std::int32_t state, CDrawContext* context,
+                  const CRectangle& rect) override {
+        COptionMenuScheme::drawItem(text, id, state, context, rect);
+        drawn.push_back(std::string(text) + ":" + std::to_string(state));
+    }
+    std::vector<std::string> measured, drawn;
+    int height = 0;
+};
+}  // namespace
+
 TEST_F(OptionMenuPopup, ASchemeMeasuresAndDrawsTheItemsThroughTheFrame) {
-    auto* scheme = new RecordingScheme;
-    menu->setScheme(scheme);
+    const gui::ScopedReference<RecordingScheme> scheme(new RecordingScheme);
+    menu->setScheme(scheme.get());
     menu->setStyle(gui::checkCurrent);
     for (const char* text : {"Alpha", "-", "-GGrey", "-TTitle"}) menu->addEntry(text);
     LRESULT strangeData = 1;
-    bool plainShown = false, selectedShown = false;
+    bool selectedShown = false;
     int itemHeight = 0;
     HWND const frameWindow = frame->getWindow();
-    clickAndRun([&](SeenPopup& popup) {
+    const COLORREF selection = testsupport::platformColor(scheme->getSelectionColor());
+    click([&](SeenPopup& popup) {
         // Item data the popup never handed out gets the default handling.
         MEASUREITEMSTRUCT strange = {ODT_MENU, 0, 0, 0, 0, 12345};
         strangeData =
@@ -364,31 +291,24 @@ TEST_F(OptionMenuPopup, ASchemeMeasuresAndDrawsTheItemsThroughTheFrame) {
         RECT item = {};
         GetMenuItemRect(popup.window, popup.menu, 0, &item);
         itemHeight = item.bottom - item.top;
-        const POINT inside = {item.right - 3, (item.top + item.bottom) / 2};
-        HDC screen = GetDC(nullptr);
-        const auto shows = [&](gui::CColorValue color) {
-            return eventually([&] {
-                return GetPixel(screen, inside.x, inside.y) == testsupport::platformColor(color);
-            });
-        };
-        plainShown = shows(scheme->getBackgroundColor());
         moveTo(popup.menu, 0);
-        selectedShown = shows(scheme->getSelectionColor());
+        HDC screen = GetDC(nullptr);
+        selectedShown = eventually([&] {
+            return GetPixel(screen, item.right - 3, (item.top + item.bottom) / 2) == selection;
+        });
         ReleaseDC(nullptr, screen);
         closeWith(VK_ESCAPE);
     });
     EXPECT_EQ(strangeData, 0);
     EXPECT_EQ(scheme->measured, std::vector<std::string>({"Alpha", "-GGrey", "-TTitle"}));
     EXPECT_EQ(itemHeight, scheme->height);
-    EXPECT_TRUE(plainShown);
     EXPECT_TRUE(selectedShown);
-    const auto drawn = [&](const std::string& prefix) {
-        for (const std::string& entry : scheme->drawnStates)
+    const auto drawnAs = [&](const std::string& prefix) {
+        for (const std::string& entry : scheme->drawn)
             if (entry.compare(0, prefix.size(), prefix) == 0) return true;
         return false;
     };
-    EXPECT_TRUE(drawn("Alpha:1")) << "checked";
-    EXPECT_TRUE(drawn("Alpha:5")) << "checked and selected";
-    EXPECT_TRUE(drawn("-GGrey:") && drawn("-TTitle:"));
-    scheme->release();
+    EXPECT_TRUE(drawnAs("Alpha:1")) << "checked";
+    EXPECT_TRUE(drawnAs("Alpha:5")) << "checked and selected";
+    EXPECT_TRUE(drawnAs("-GGrey:") && drawnAs("-TTitle:"));
 }

@@ -1,5 +1,5 @@
 // The option menu without a window: its entries, numbering and selection, the submenus it holds,
-// the popup it plans, and a click in a frame that has no window to show a popup in.
+// the popup it plans, and clicks in a frame that has no window to show a popup in.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -15,6 +15,7 @@ using namespace controltest;
 using gui::COptionMenu;
 using gui::PopupItem;
 using gui::PopupPlan;
+using Menu = gui::ScopedReference<COptionMenu>;
 
 namespace {
 
@@ -27,21 +28,21 @@ std::string entryOf(COptionMenu& menu, int index) {
     return text;
 }
 
-COptionMenu* filled(std::initializer_list<const char*> texts, std::int32_t style = 0) {
-    auto* menu = new COptionMenu(kBox, nullptr, kTag, nullptr, nullptr, style);
+Menu filled(std::initializer_list<const char*> texts, std::int32_t style = 0) {
+    Menu menu(new COptionMenu(kBox, nullptr, kTag, nullptr, nullptr, style));
     for (const char* text : texts) menu->addEntry(text);
     return menu;
 }
 
-using Menu = gui::ScopedReference<COptionMenu>;
-
-bool samePixels(gui::CParamDisplay& a, gui::CParamDisplay& b) {
-    viewtest::Canvas first(100, 20), second(100, 20);
-    a.draw(first.context.get());
-    b.draw(second.context.get());
+// The menu draws what a label of that text draws.
+bool showsText(COptionMenu& menu, const char* text) {
+    gui::CTextLabel label(kBox, text);
+    viewtest::Canvas shown(100, 20), expected(100, 20);
+    menu.draw(shown.context.get());
+    label.draw(expected.context.get());
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 100; ++x)
-            if (first.at(x, y) != second.at(x, y)) return false;
+            if (shown.at(x, y) != expected.at(x, y)) return false;
     return true;
 }
 
@@ -52,37 +53,30 @@ const PopupItem& itemAt(const PopupPlan& plan, int menu, int item) {
 }  // namespace
 
 TEST(OptionMenuEntries, NumberedEntriesKeepTheirNumberAndShowWithoutIt) {
-    Menu menu(filled({}));
+    Menu menu = filled({});
+    Menu sub = filled({});
     menu->setPrefixNumbers(3);
-    EXPECT_TRUE(menu->addEntry("Alpha"));
+    menu->addEntry("Alpha");
     EXPECT_EQ(entryOf(*menu, 0), "01 Alpha");
     EXPECT_EQ(menu->getCurrent(), 0) << "the first entry is selected";
-    gui::CTextLabel label(kBox, "Alpha");
-    EXPECT_TRUE(samePixels(*menu, label));
-    Menu sub(filled({}));
+    EXPECT_TRUE(showsText(*menu, "Alpha"));
     menu->setPrefixNumbers(2);
     menu->addEntry("Beta", 0);
     menu->setPrefixNumbers(4);
     menu->addSubMenuEntry(sub.get(), "More");
     menu->setPrefixNumbers(0);
-    menu->addSubMenuEntry(sub.get(), "Plain");
     menu->addEntry(std::string(300, 'x').c_str());
-    menu->addEntry(nullptr);
     EXPECT_EQ(entryOf(*menu, 0), "1 Beta");
     EXPECT_EQ(entryOf(*menu, 2), "-M003 More");
-    EXPECT_EQ(entryOf(*menu, 3), "-MPlain");
-    EXPECT_EQ(entryOf(*menu, 4), std::string(255, 'x'));
-    EXPECT_EQ(entryOf(*menu, 5), "");
+    EXPECT_EQ(entryOf(*menu, 3), std::string(255, 'x'));
     EXPECT_EQ(menu->getCurrent(), 1) << "the selection moved with its entry";
-    // A text shorter than the number drawing skips shows empty.
     menu->setEntry(1, "ab");
     menu->setPrefixNumbers(3);
-    gui::CTextLabel empty(kBox, "");
-    EXPECT_TRUE(samePixels(*menu, empty));
+    EXPECT_TRUE(showsText(*menu, "")) << "shorter than the number it skips";
 }
 
 TEST(OptionMenuEntries, SelectionCountsSeparatorsAndTitlesOnlyWhenAsked) {
-    Menu menu(filled({"-TTitle", "One", "-", "Two"}));
+    Menu menu = filled({"-TTitle", "One", "-", "Two"});
     EXPECT_FALSE(menu->setCurrent(2, true)) << "a separator";
     EXPECT_TRUE(menu->setCurrent(3, true));
     char text[gui::kMenuEntrySize];
@@ -94,65 +88,37 @@ TEST(OptionMenuEntries, SelectionCountsSeparatorsAndTitlesOnlyWhenAsked) {
     EXPECT_TRUE(menu->setCurrent(3, false)) << "fewer choices than asked: the last one";
     EXPECT_EQ(menu->getCurrent(), 3);
     EXPECT_FALSE(menu->setCurrent(4, false));
-    EXPECT_FALSE(menu->setCurrent(-1, true));
-    Menu none(filled({"-", "-TOnly a title"}));
-    EXPECT_FALSE(none->setCurrent(0, false));
-    EXPECT_EQ(none->getCurrent(), 0);
+    EXPECT_FALSE(filled({"-", "-TOnly a title"})->setCurrent(0, false));
 }
 
-TEST(OptionMenuEntries, InsertAndRemoveKeepSelectionAndCheckMarksWithTheirEntries) {
-    Menu menu(filled({"A", "B", "C"}, gui::multipleCheck));
-    menu->checkEntry(1, true);
-    menu->setCurrent(1);
-    EXPECT_FALSE(menu->isCheckEntry(1)) << "selecting toggles the mark";
-    menu->checkEntry(2, true);
-    menu->addEntry("X", 0);
-    EXPECT_EQ(menu->getCurrent(), 2);
-    EXPECT_TRUE(menu->isCheckEntry(3));
-    EXPECT_FALSE(menu->isCheckEntry(0));
-    EXPECT_TRUE(menu->removeEntry(3));
-    menu->addEntry("D");
-    EXPECT_FALSE(menu->isCheckEntry(3)) << "a new entry starts unchecked";
-    EXPECT_EQ(menu->getIndex("B"), 2);
-    EXPECT_EQ(menu->getIndex(nullptr), -1);
-    EXPECT_TRUE(menu->checkEntryAlone(0));
-    EXPECT_EQ(menu->isCheckEntry(0) + menu->isCheckEntry(2), 1);
-    EXPECT_FALSE(menu->removeEntry(4));
-    EXPECT_FALSE(menu->getEntry(4, nullptr));
-    EXPECT_TRUE(menu->removeAllEntries());
-    EXPECT_EQ(menu->getCurrent(), -1);
-    EXPECT_EQ(menu->getEntryCount(), 0);
-    EXPECT_FALSE(menu->checkEntry(0, true));
-}
-
-TEST(OptionMenuEntries, ValuesSelectByTruncationAndOthersChangeNothing) {
-    Menu menu(filled({"A", "B", "C"}, gui::multipleCheck));
+TEST(OptionMenuEntries, EditsKeepSelectionAndCheckMarksWithTheirEntries) {
+    Menu menu = filled({"A", "B", "C"}, gui::multipleCheck);
     menu->setValue(1.7f);
     EXPECT_EQ(menu->getCurrent(), 1);
-    EXPECT_TRUE(menu->isCheckEntry(1));
-    for (float bad : {3.0f, -0.5f, std::numeric_limits<float>::quiet_NaN(), 1e30f})
-        menu->setValue(bad);
+    EXPECT_TRUE(menu->isCheckEntry(1)) << "a choice toggles the mark";
+    for (float bad : {3.0f, -0.5f, std::numeric_limits<float>::quiet_NaN()}) menu->setValue(bad);
     EXPECT_EQ(menu->getCurrent(), 1);
-    EXPECT_FLOAT_EQ(menu->getValue(), 1.7f);
+    menu->addEntry("X", 0);
+    EXPECT_EQ(menu->getCurrent(), 2);
+    EXPECT_TRUE(menu->isCheckEntry(2));
+    EXPECT_TRUE(menu->removeEntry(2));
+    menu->addEntry("D");
+    EXPECT_FALSE(menu->isCheckEntry(3)) << "a new entry starts unchecked";
+    menu->setValue(1.0f);
     menu->setValue(1.0f);
     EXPECT_FALSE(menu->isCheckEntry(1)) << "chosen twice, the mark goes again";
-}
-
-TEST(OptionMenuEntries, AtMostAThousandAndTwentyFourEntries) {
-    Menu menu(filled({}));
-    Menu sub(filled({}));
+    EXPECT_FALSE(menu->removeEntry(4));
+    menu->removeAllEntries();
+    EXPECT_EQ(menu->getCurrent(), -1);
     for (int i = 0; i < gui::kMaxMenuEntries; ++i) ASSERT_TRUE(menu->addEntry("e"));
     EXPECT_FALSE(menu->addEntry("one more"));
-    EXPECT_FALSE(menu->addSubMenuEntry(sub.get(), "sub"));
-    EXPECT_EQ(sub->getNbReference(), 1);
 }
 
 TEST(OptionMenuSubMenus, HeldUntilRemovedAndNeverInACycle) {
-    Menu top(filled({"A"}));
-    Menu first(filled({"x"}));
-    Menu second(filled({"y"}));
+    Menu top = filled({"A"});
+    Menu first = filled({"x"});
+    Menu second = filled({"y"});
     EXPECT_FALSE(top->addSubMenuEntry(nullptr, "none"));
-    EXPECT_FALSE(top->addSubMenuEntry(first.get(), nullptr));
     EXPECT_TRUE(top->addSubMenuEntry(first.get(), "First"));
     EXPECT_TRUE(top->addSubMenuEntry(second.get(), "Second"));
     EXPECT_EQ(first->getNbReference(), 2);
@@ -162,17 +128,13 @@ TEST(OptionMenuSubMenus, HeldUntilRemovedAndNeverInACycle) {
     EXPECT_TRUE(top->removeEntry(1));
     EXPECT_EQ(first->getNbReference(), 1);
     EXPECT_EQ(top->getSubMenu(0), second.get());
-    EXPECT_EQ(top->getSubMenu(1), nullptr);
     top->removeAllEntries();
     EXPECT_EQ(second->getNbReference(), 1);
-    std::int32_t index = 7;
-    EXPECT_EQ(top->getLastItemMenu(index), nullptr);
-    EXPECT_EQ(index, -1);
 }
 
 TEST(OptionMenuPopupPlan, ItemsAreNumberedAsThePopupReportsThemDepthFirst) {
-    Menu top(filled({"A", "-", "-GGrey", "-TTitle"}, gui::checkCurrent));
-    Menu sub(filled({"x", "y"}));
+    Menu top = filled({"A", "-", "-GGrey", "-TTitle"}, gui::checkCurrent);
+    Menu sub = filled({"x", "y"});
     top->addSubMenuEntry(sub.get(), "Sub");
     top->addEntry("-MNo submenu");
     top->addEntry("B");
@@ -180,30 +142,24 @@ TEST(OptionMenuPopupPlan, ItemsAreNumberedAsThePopupReportsThemDepthFirst) {
     ASSERT_EQ(plan.menus().size(), 2u);
     ASSERT_EQ(plan.menus()[0].items.size(), 6u) << "the orphan submenu entry shows nothing";
     EXPECT_EQ(itemAt(plan, 0, 0).flags, gui::kItemChecked);
-    EXPECT_EQ(itemAt(plan, 0, 1).id, PopupItem::kNoId);
     EXPECT_EQ(itemAt(plan, 0, 2).flags, gui::kItemGreyed);
     EXPECT_EQ(itemAt(plan, 0, 3).flags, gui::kItemDisabled);
     EXPECT_STREQ(itemAt(plan, 0, 3).label(), "Title");
-    EXPECT_EQ(itemAt(plan, 0, 4).subMenu, 1);
     // The top menu's seven entries own ids 0 to 6; the submenu's follow.
-    EXPECT_EQ(itemAt(plan, 1, 1).id, 8);
     COptionMenu* owner = nullptr;
     std::int32_t position = -1;
     ASSERT_TRUE(plan.find(8, owner, position));
     EXPECT_EQ(owner, sub.get());
     EXPECT_EQ(position, 1);
     ASSERT_TRUE(plan.find(static_cast<std::uintptr_t>(itemAt(plan, 0, 5).id), owner, position));
-    EXPECT_EQ(owner, top.get());
     EXPECT_EQ(position, 6) << "B, although the entry before it showed nothing";
-    EXPECT_FALSE(plan.find(1, owner, position));
-    EXPECT_EQ(plan.itemWithData(reinterpret_cast<std::uintptr_t>(itemAt(plan, 1, 0).text)),
-              &itemAt(plan, 1, 0));
+    EXPECT_FALSE(plan.find(1, owner, position)) << "the separator";
     EXPECT_EQ(plan.itemWithData(12345), nullptr);
     EXPECT_EQ(sub->getNbReference(), 3) << "the plan holds every menu it shows";
 }
 
 TEST(OptionMenuPopupPlan, ColumnsBreakEveryNItemsBelowOneHundredSixtyEntries) {
-    Menu menu(filled({}, gui::multipleCheck));
+    Menu menu = filled({}, gui::multipleCheck);
     menu->setItemsPerColumn(3);
     for (int i = 0; i < 8; ++i) menu->addEntry("e");
     menu->checkEntry(4, true);
@@ -221,27 +177,25 @@ TEST(OptionMenuPopupPlan, ColumnsBreakEveryNItemsBelowOneHundredSixtyEntries) {
     EXPECT_EQ(breaks().find('B'), std::string::npos);
 }
 
-TEST(OptionMenuClick, OpeningButtonsBracketOneGestureAndAFrameWithoutWindowChoosesNothing) {
+TEST(OptionMenuClick, OpeningButtonsBracketOneGestureEachWithoutAWindowToShowIn) {
     HostedFrame hosted;
     RecordingListener listener;
     auto* menu = new COptionMenu(kBox, &listener, kTag);
     menu->addEntry("A");
     hosted.frame.addView(menu);  // the frame drops both references
-    const auto context =
-        gui::ScopedReference<CDrawContext>(new CDrawContext(&hosted.frame, nullptr, nullptr));
+    const gui::ScopedReference<CDrawContext> context(
+        new CDrawContext(&hosted.frame, nullptr, nullptr));
     CPosition where(5, 5);
     menu->mouse(nullptr, where, gui::kButtonLeft);
     menu->mouse(context.get(), where, gui::kButtonMiddle);
-    EXPECT_TRUE(hosted.gestures().empty());
     menu->mouse(context.get(), where, gui::kButtonRight);
     EXPECT_EQ(menu->getOpenButtons(), gui::kButtonRight);
     menu->mouse(context.get(), where, gui::kButtonLeft | gui::kModifierShift);
     listener.modifierAnswer = 1;
     menu->mouse(context.get(), where, gui::kButtonLeft | gui::kModifierAlt);
-    EXPECT_EQ(hosted.gestures(), gesturesOf(kTag, 2));
+    menu->gainFocus(nullptr);
+    EXPECT_EQ(hosted.gestures(), gesturesOf(kTag, 2)) << "no end without a begin";
     EXPECT_EQ(listener.modifierStates.size(), 2u);
     EXPECT_TRUE(listener.values.empty());
     EXPECT_EQ(hosted.frame.getFocusView(), nullptr);
-    menu->gainFocus(nullptr);
-    EXPECT_EQ(hosted.gestures().size(), 4u) << "no end without a begin";
 }
