@@ -8,6 +8,7 @@
 #include "gui/controls/PopupPlan.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/MenuItemHooks.h"
 
 namespace gui {
 
@@ -23,6 +24,16 @@ constexpr ButtonState kOpeningButtons = kButtonLeft | kButtonRight | kModifierEx
 constexpr std::int32_t kOneDigit = 2;
 constexpr std::int32_t kTwoDigits = 3;
 constexpr std::int32_t kThreeDigits = 4;
+
+bool measureThroughMenu(CView* focus, std::uintptr_t itemData, CDrawContext* context,
+                        CPosition& size) {
+    return static_cast<COptionMenu*>(focus)->measureMenuItem(itemData, context, size);
+}
+
+bool drawThroughMenu(CView* focus, std::uintptr_t itemData, std::uint32_t itemId,
+                     std::int32_t state, CDrawContext* context, const CRectangle& rect) {
+    return static_cast<COptionMenu*>(focus)->drawMenuItem(itemData, itemId, state, context, rect);
+}
 
 void copyEntryText(char* to, const char* from) {
     std::size_t length = 0;
@@ -59,6 +70,9 @@ COptionMenu::COptionMenu(const CRectangle& size, CControlListener* listener, std
     this->listener = listener;
     this->tag = tag;
     if (clickBackground) clickBackground->retain();
+    // The frame finds the popup's items through these while a menu holds its focus.
+    menuItemHooks.measure = measureThroughMenu;
+    menuItemHooks.draw = drawThroughMenu;
 }
 
 COptionMenu::~COptionMenu() {

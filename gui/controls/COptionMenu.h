@@ -54,10 +54,6 @@ class COptionMenu : public CParamDisplay {
     bool isTypeOf(const char* className) override;
     // A popup still open when the menu leaves its frame is closed without a choice.
     bool removed(CView* parent) override;
-    // Owner-drawn items: answered through the scheme, when the menu has one.
-    bool measureMenuItem(std::uintptr_t itemData, CDrawContext* context, CPosition& size) override;
-    bool drawMenuItem(std::uintptr_t itemData, std::uint32_t itemId, std::int32_t state,
-                      CDrawContext* context, const CRectangle& rect) override;
 
     // Appends "-M" and the numbered title; the submenu is retained. Fails at kMaxMenuEntries,
     // for null arguments, and for a submenu that holds this menu (a popup without end).
@@ -101,6 +97,13 @@ class COptionMenu : public CParamDisplay {
     HMENU getMenuHandle() const { return menuHandle; }
     std::int32_t getPrefixNumbers() const { return prefixNumbers; }
     ButtonState getOpenButtons() const { return openButtons; }
+
+    // UI thread, inside the popup's own message loop, asked by the frame's window while this
+    // menu holds the focus: owner-drawn items, answered through the scheme when the menu has one.
+    // False leaves the item to the platform; state holds kMenuItem bits.
+    bool measureMenuItem(std::uintptr_t itemData, CDrawContext* context, CPosition& size);
+    bool drawMenuItem(std::uintptr_t itemData, std::uint32_t itemId, std::int32_t state,
+                      CDrawContext* context, const CRectangle& rect);
 
   protected:
     HMENU menuHandle = nullptr;

@@ -7,6 +7,7 @@
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/CReferenceCounter.h"
+#include "gui/views/MenuItemHooks.h"
 
 namespace gui {
 

@@ -83,13 +83,6 @@ void CView::loseFocus(CDrawContext*) {}
 
 void CView::gainFocus(CDrawContext*) {}
 
-bool CView::measureMenuItem(std::uintptr_t, CDrawContext*, CPosition&) { return false; }
-
-bool CView::drawMenuItem(std::uintptr_t, std::uint32_t, std::int32_t, CDrawContext*,
-                         const CRectangle&) {
-    return false;
-}
-
 CRectangle& CView::getMouseArea(CRectangle& out) {
     out = mouseArea;
     return out;

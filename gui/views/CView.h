@@ -21,8 +21,6 @@ class CViewContainer;
 extern const char* const kMsgCheckIfViewContainer;
 
 enum : std::int32_t { kNotifyIgnored = 0, kNotifyHandled = 1 };
-// State bits of an owner-drawn popup-menu item.
-enum : std::int32_t { kMenuItemChecked = 1, kMenuItemDisabled = 2, kMenuItemSelected = 4 };
 // Result of the key operations when nobody handled the key.
 constexpr std::int32_t kKeyNotHandled = -1;
 // A buttons argument of -1 tells the receiver to read the buttons from the drawing context.
@@ -74,12 +72,6 @@ class CView : public CReferenceCounter {
     virtual void setWantsFocus(bool value) { wantsFocusFlag = value; }
     virtual bool isTypeOf(const char* className);
     virtual void update(CDrawContext* context);
-    // UI thread, inside a popup menu's own message loop, asked by the frame's window while this
-    // view holds the focus: owner-drawn items of the popup it shows. False leaves the item to
-    // the platform; state holds kMenuItem bits.
-    virtual bool measureMenuItem(std::uintptr_t itemData, CDrawContext* context, CPosition& size);
-    virtual bool drawMenuItem(std::uintptr_t itemData, std::uint32_t itemId, std::int32_t state,
-                              CDrawContext* context, const CRectangle& rect);
 
     // Tagged byte blocks; an identifier keeps the size it was created with.
     bool setAttribute(std::int32_t id, std::int32_t size, const void* data);

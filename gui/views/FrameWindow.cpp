@@ -13,8 +13,11 @@
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/views/CDropTarget.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/MenuItemHooks.h"
 
 namespace gui {
+
+MenuItemHooks menuItemHooks;
 
 namespace {
 
@@ -65,7 +68,7 @@ bool focusViewMeasuresItem(CFrame& frame, CView& focus, HWND window, LPARAM lPar
     if (!item || item->CtlType != ODT_MENU || item->itemData == 0) return false;
     const TemporaryContext context = contextOnWindow(&frame, window);
     CPosition size;
-    if (!focus.measureMenuItem(item->itemData, context.get(), size)) return false;
+    if (!menuItemHooks.measure(&focus, item->itemData, context.get(), size)) return false;
     item->itemWidth = static_cast<UINT>(size.h);
     item->itemHeight = static_cast<UINT>(size.v);
     return true;
@@ -81,17 +84,20 @@ bool focusViewDrawsItem(CFrame& frame, CView& focus, LPARAM lParam) {
     const RECT& area = item->rcItem;
     const CRectangle rect(area.left, area.top, area.right, area.bottom + 1);
     const TemporaryContext context(new CDrawContext(&frame, item->hDC, nullptr));
-    return focus.drawMenuItem(item->itemData, item->itemID, state, context.get(), rect);
+    return menuItemHooks.draw(&focus, item->itemData, item->itemID, state, context.get(), rect);
 }
 
 // Owner-drawn option menus and text-entry colours ask the focus view. A text entry answers
 // through its edit window, the sender of the colour message, which knows its entry; a menu
-// answers through the view's own hook, as its popup has no window the toolkit owns.
+// answers through the hooks the option menu fills in, as its popup has no window the toolkit
+// owns.
 bool focusViewAnswersControlMessage(CFrame& frame, HWND window, UINT message, WPARAM wParam,
                                     LPARAM lParam, LRESULT& result) {
     CView* const focus = frame.getFocusView();
     if (!focus) return false;
     if (message == WM_MEASUREITEM || message == WM_DRAWITEM) {
+        if (!focus->isTypeOf("COptionMenu") || !menuItemHooks.measure || !menuItemHooks.draw)
+            return false;
         const bool answered = message == WM_MEASUREITEM
                                   ? focusViewMeasuresItem(frame, *focus, window, lParam)
                                   : focusViewDrawsItem(frame, *focus, lParam);
