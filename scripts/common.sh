@@ -40,7 +40,10 @@ talon_check_dll() {
 }
 
 # The first Wine start creates the prefix; doing it once up front keeps parallel tests apart.
+# Wine then keeps its server, and the desktop it made on the display it saw (none here), for a
+# few seconds: the tests' windows would land on that desktop and fail, so it is waited out.
 talon_prepare_wine() {
   local arch=$1
   "$TALON_ROOT/scripts/wine-run.sh" "$arch" cmd /c exit >/dev/null 2>&1 || true
+  WINEPREFIX="${TALON_WINEPREFIX:-$TALON_ROOT/build/wineprefix-$arch}" wineserver -w 2>/dev/null || true
 }

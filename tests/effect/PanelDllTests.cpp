@@ -179,15 +179,31 @@ class Panel : public ::testing::Test {
             Sleep(80);
         });
     }
+    static bool editHasFocus() {
+        char className[16] = {};
+        GetClassNameA(GetFocus(), className, sizeof(className));
+        return lstrcmpiA(className, "Edit") == 0;
+    }
+    // Runs the host's loop until done answers true, for at most about three seconds.
+    bool idleUntil(const std::function<bool()>& done) {
+        for (int pass = 0; pass < 300 && !done(); ++pass) {
+            idle();
+            Sleep(10);
+        }
+        return done();
+    }
+    // Keys typed before the edit window has the focus would go elsewhere, so each step waits
+    // for the one before it.
     void typeInto(POINT entry, const std::string& keys) {
         clickAt(entry);
+        ASSERT_TRUE(idleUntil(editHasFocus)) << "no edit window took the focus";
         for (char c : keys) {
             key(static_cast<WORD>(c), true);
             key(static_cast<WORD>(c), false);
         }
         key(VK_RETURN, true);
         key(VK_RETURN, false);
-        idle();
+        EXPECT_TRUE(idleUntil([] { return !editHasFocus(); })) << "Return did not end the edit";
     }
     std::string display(int parameter) {
         char text[kVstMaxParamStrLen + 1] = {};
