@@ -2,6 +2,7 @@
 // destruction, the shared window class and the cursor.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -330,9 +331,11 @@ TEST_F(FrameWindow, ResizeFromInsideAPaintOrAnUpdateLeavesAWholePanel) {
 }
 
 TEST_F(FrameWindow, IdleServiceWithoutAnEditorPausesInsteadOfSpinning) {
-    const DWORD start = GetTickCount();
+    // Ten pauses of 4 ms; GetTickCount's steps are too coarse to time them, and a spinning cycle
+    // takes microseconds, so half the nominal time tells them apart.
+    const auto start = std::chrono::steady_clock::now();
     for (int pass = 0; pass < 10; ++pass) frame->runIdleCycle();
-    EXPECT_GE(GetTickCount() - start, 30u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20));
 }
 
 TEST(FrameInAnEditor, EditGesturesOfItsViewsReachTheHostWithTheirNumber) {
