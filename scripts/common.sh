@@ -47,3 +47,35 @@ talon_prepare_wine() {
   "$TALON_ROOT/scripts/wine-run.sh" "$arch" cmd /c exit >/dev/null 2>&1 || true
   WINEPREFIX="${TALON_WINEPREFIX:-$TALON_ROOT/build/wineprefix-$arch}" wineserver -w 2>/dev/null || true
 }
+
+# The tests that load the built 32-bit DLL as a host does; where 32-bit code cannot run natively
+# they run in the emulated lane (scripts/lane32/). Those that drive a window with real input run
+# there one at a time.
+talon_lane32_tests='^(plugin_dll_tests|panel_dll_tests|artwork_tests|tools_host_e2e_.*)$'
+talon_lane32_serial='^(panel_dll_tests|tools_host_e2e_editor_until_closed)$'
+# Emulated code may run 100 to 300 times slower than native: limits per test, and for the boot.
+talon_lane32_test_timeout=900
+talon_lane32_timeout=2400
+
+# talon_lane32 BUILD_DIR: the lane's own tests, then those tests on the 32-bit build in one boot.
+talon_lane32() {
+  local build_dir=$1
+  if [ "${TALON_NO_LANE32:-}" = 1 ]; then
+    echo "test: !!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"
+    echo "test: !!! TALON_NO_LANE32=1: SKIPPED the emulated lane: the 32-bit DLL was NOT run !!!"
+    echo "test: !!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!"
+    return 0
+  fi
+  local started
+  started=$(date +%s)
+  echo "test: [emulated lane] the machine image, then the lane's own tests"
+  "$TALON_ROOT/scripts/lane32/image.sh"
+  echo "test: [emulated lane] image ready after $(($(date +%s) - started)) s"
+  "$TALON_ROOT/scripts/lane32/selftest.sh"
+  echo "test: [emulated lane] the tests that load the 32-bit DLL, on $build_dir, in one boot" \
+       "(the 64-bit build ran the whole suite above)"
+  (cd "$TALON_ROOT" &&
+   scripts/lane32/run.sh --timeout "$talon_lane32_timeout" scripts/lane32/dll-tests.sh \
+     "$build_dir" "$talon_lane32_tests" "$talon_lane32_serial" "$talon_lane32_test_timeout")
+  echo "test: [emulated lane] passed; it added $(($(date +%s) - started)) s"
+}
