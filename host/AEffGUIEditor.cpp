@@ -31,11 +31,12 @@ std::int32_t remaining(std::uint32_t deadline, std::uint32_t now) {
     return static_cast<std::int32_t>(deadline - now);
 }
 
-// No deadline is ever set further ahead than one interval; one that looks further away is left
-// from before a gap of more than 2^31 ms without a cycle, and the cycle is long overdue.
+// No deadline is ever set further ahead than one interval after a wait that the tick count may
+// not have shown yet; one that looks further away is left from before a gap of more than 2^31 ms
+// without a cycle, and the cycle is long overdue.
 bool notYetDue(std::uint32_t deadline, std::uint32_t now, std::int32_t slack) {
     const std::int32_t left = remaining(deadline, now);
-    return left > slack && left <= kIdleIntervalMs;
+    return left > slack && left <= kIdleIntervalMs + static_cast<std::int32_t>(kEarlyCallWaitMs);
 }
 
 }  // namespace

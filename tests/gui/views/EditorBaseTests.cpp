@@ -315,6 +315,23 @@ TEST_F(EditorBase, CycleIsDueAfterAGapOfMoreThanHalfTheTickRange) {
     EXPECT_EQ(editor->nextIdleTicks, fakeNow + 100);
 }
 
+// GetTickCount moves in steps of about 16 ms: a wait of 4 ms often does not show in it.
+void waitUnseen(std::uint32_t milliseconds) { waits.push_back(milliseconds); }
+
+TEST_F(EditorBase, DeadlineSetAfterAnUnseenWaitIsNotTakenForStale) {
+    AEffGUIEditor::setClock(fakeTicks, waitUnseen);
+    editor->open(nullptr);
+    editor->runIdleCycle();
+    fakeNow = kStartTicks + 60;
+    editor->runIdleCycle();  // waits 4 ms, runs, and is next due at 164
+    EXPECT_EQ(editor->nextIdleTicks, kStartTicks + 164);
+    editor->runIdleCycle();  // the same tick: 104 ms to go
+    EXPECT_EQ(editor->log.idles, 2);
+    fakeNow = kStartTicks + 120;
+    editor->runIdleCycle();
+    EXPECT_EQ(editor->log.idles, 3);
+}
+
 TEST_F(EditorBase, NestedCycleLeavesTheOuterGuardInPlace) {
     editor->open(nullptr);
     bool guardAfterNestedCycle = false;

@@ -131,6 +131,21 @@ TEST_F(FrameGeometry, IdleAfterAGrantedResizeShowsThePanelNotABlackBuffer) {
     EXPECT_EQ(windowPixel(frame->getWindow(), 200, 30), platformColor(gui::kBlueColor));
 }
 
+// A wrapper far larger than the frame ends the walk up the host's windows early.
+TEST_F(FrameGeometry, IdleAfterAResizeInALooseWrapperShowsThePanelNotABlackBuffer) {
+    HWND wrapper = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 40,
+                                   host.get(), nullptr, nullptr, nullptr);
+    frame = std::make_unique<TestFrame>(CRectangle(0, 0, 200, 30), wrapper, nullptr);
+    adopt(*frame, new RecordingView(CRectangle(0, 0, kNewWidth, kNewHeight), gui::kBlueColor));
+    UpdateWindow(frame->getWindow());
+    ASSERT_TRUE(frame->setSize(kNewWidth, kNewHeight));
+    EXPECT_EQ(clientSizeOf(wrapper).cx, 300) << "the loose wrapper is left alone";
+    frame->idle();
+    EXPECT_EQ(windowPixel(frame->getWindow(), 250, 20), platformColor(gui::kBlueColor));
+    frame.reset();
+    DestroyWindow(wrapper);
+}
+
 TEST_F(FrameGeometry, SizeIntoNoRectangleIsRefused) {
     openFrame(nullptr);
     EXPECT_FALSE(frame->getSize(nullptr));
