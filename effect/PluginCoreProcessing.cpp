@@ -18,6 +18,7 @@ constexpr unsigned kFlushToZero = 0x8000;
 constexpr unsigned kDenormalsAreZero = 0x0040;
 constexpr unsigned kFlushModes = kFlushToZero | kDenormalsAreZero;
 constexpr int32 kFloatLanes = 4;
+constexpr int32 kFloatStep = 2 * kFloatLanes;  // frames per parameter check
 constexpr int32 kDoubleLanes = 2;
 
 // Subnormal samples would make every multiply take the slow path; the stage treats them as zero
@@ -104,12 +105,12 @@ std::uint32_t bitsOf(float value) {
     return bits;
 }
 
-// Whether the step of four frames may use the values the block started with. One read of each
-// parameter stands for the step's sixteen: nothing orders them against the host's write, so the
-// frame loop could equally have seen the same value in all of them. A change shows from the
+// Whether the step of eight frames may use the values the block started with. One read of each
+// parameter stands for the step's thirty-two: nothing orders them against the host's write, so
+// the frame loop could equally have seen the same value in all of them. A change shows from the
 // step that reads it on, through the frame loop.
-bool unchangedForFourFrames(const LiveParameters& live, std::uint32_t expansionBits,
-                            std::uint32_t outputBits) {
+bool unchangedForTheStep(const LiveParameters& live, std::uint32_t expansionBits,
+                         std::uint32_t outputBits) {
     return ((bitsOf(live.expansionNow()) ^ expansionBits) |
             (bitsOf(live.outputNow()) ^ outputBits)) == 0;
 }
@@ -122,8 +123,8 @@ __m128 floatCrossFeed(__m128 own, __m128 opposite, __m128 expansion, __m128 outp
     return _mm_add_ps(sample, sample);
 }
 
-// Four frames per step while every read gives the values the block started with; from the
-// first step that sees a change, the frame loop does the rest with whatever it reads.
+// Eight frames per step, as two of four, while every read gives the values the block started with;
+// from the first step that sees a change, the frame loop does the rest with whatever it reads.
 void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, int32 frames) {
     const float expansionValue = live.expansionNow();
     const float outputValue = live.outputNow();
@@ -135,14 +136,19 @@ void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, 
     const float* inRight = inputs[1];
     float* outLeft = outputs[0];
     float* outRight = outputs[1];
-    const int32 stepped = frames - frames % kFloatLanes;
+    const int32 stepped = frames - frames % kFloatStep;
     int32 i = 0;
-    for (; i < stepped && unchangedForFourFrames(live, expansionBits, outputBits);
-         i += kFloatLanes) {
+    for (; i < stepped && unchangedForTheStep(live, expansionBits, outputBits); i += kFloatStep) {
         const __m128 left = _mm_loadu_ps(inLeft + i);
         const __m128 right = _mm_loadu_ps(inRight + i);
+        const __m128 nextLeft = _mm_loadu_ps(inLeft + i + kFloatLanes);
+        const __m128 nextRight = _mm_loadu_ps(inRight + i + kFloatLanes);
         _mm_storeu_ps(outLeft + i, floatCrossFeed(left, right, expansion, output));
         _mm_storeu_ps(outRight + i, floatCrossFeed(right, left, expansion, output));
+        _mm_storeu_ps(outLeft + i + kFloatLanes,
+                      floatCrossFeed(nextLeft, nextRight, expansion, output));
+        _mm_storeu_ps(outRight + i + kFloatLanes,
+                      floatCrossFeed(nextRight, nextLeft, expansion, output));
     }
     floatFrames(live, inputs, outputs, i, frames);
 }
