@@ -60,6 +60,16 @@ inline std::int64_t switchFrame(float value, std::int32_t positions) {
     return k > 0 ? k : 0;
 }
 
+// The frame of the nearest position, from the strip's top-left; keyed when transparent.
+inline void drawSwitch(CBitmap* strip, bool keyed, CDrawContext* context, const CRectangle& size,
+                       float value, std::int32_t positions, std::int32_t frameHeight) {
+    const CPosition source(0, frameTop(strip, 0, frameHeight, switchFrame(value, positions)));
+    drawFrame(strip, keyed, context, size, source);
+}
+
+// The other of a two-state button's values.
+inline float toggled(float value) { return value == 0.0f ? 1.0f : 0.0f; }
+
 // The value of the position a point lies in, along pixels past the switch's first edge, with
 // positions of step pixels each; kept to 0 to 1. Needs at least two positions and a positive step.
 inline float switchValueAt(std::int64_t along, double step, std::int32_t positions) {

@@ -30,9 +30,8 @@ CHorizontalSwitch::~CHorizontalSwitch() = default;
 
 void CHorizontalSwitch::draw(CDrawContext* context) {
     if (!context) return;
-    const std::int64_t k = buttonkit::switchFrame(value, maxPositions);
-    const CPosition source(0, buttonkit::frameTop(background, 0, frameHeight, k));
-    buttonkit::drawFrame(background, transparency, context, size, source);
+    buttonkit::drawSwitch(background, transparency, context, size, value, maxPositions,
+                          frameHeight);
     setDirty(false);
 }
 

@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::int32_t kPressedFrame = 1;
 
-float toggled(float value) { return value == 0.0f ? 1.0f : 0.0f; }
-
 }  // namespace
 
 CKickButton::CKickButton(const CRectangle& size, CControlListener* listener, std::int32_t tag,
@@ -46,13 +44,13 @@ void CKickButton::mouse(CDrawContext* context, CPosition& where, std::int32_t bu
     beginEdit();
     if (buttonkit::heldButtons(context) != kButtonLeft) {
         // Released already, or something else is held: a kick without tracking.
-        value = toggled(value);
+        value = buttonkit::toggled(value);
         if (listener) listener->valueChanged(context, this);
     } else {
         buttonkit::trackPress(
             *this, context, where,
             [this, entry, context](const CPosition& point) {
-                value = buttonkit::inside(size, point) ? toggled(entry) : entry;
+                value = buttonkit::inside(size, point) ? buttonkit::toggled(entry) : entry;
                 notifyIfDirty(context);
             },
             [](ButtonState held) { return held == kButtonLeft; });

@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::int32_t kOnFrame = 1;
 
-float toggled(float value) { return value == 0.0f ? 1.0f : 0.0f; }
-
 }  // namespace
 
 CMovieButton::CMovieButton(const CRectangle& size, CControlListener* listener, std::int32_t tag,
@@ -43,13 +41,13 @@ void CMovieButton::mouse(CDrawContext* context, CPosition& where, std::int32_t b
     beginEdit();
     if (buttonkit::heldButtons(context) == 0) {
         // Released already: the click toggles without tracking.
-        value = toggled(value);
+        value = buttonkit::toggled(value);
         if (listener) listener->valueChanged(context, this);
     } else {
         buttonkit::trackPress(
             *this, context, where,
             [this, entry, context](const CPosition& point) {
-                value = buttonkit::inside(size, point) ? toggled(entry) : entry;
+                value = buttonkit::inside(size, point) ? buttonkit::toggled(entry) : entry;
                 notifyIfDirty(context);
             },
             [buttons](ButtonState held) { return held == buttons; });

@@ -49,19 +49,6 @@ bool positionOf(float value, std::int32_t count, std::int32_t& position) {
     return position < count;
 }
 
-// A listener, or the host while the popup's loop runs, may close the editor, which releases
-// the menu: it stays alive until the call that may have done so is over.
-class KeptAlive {
-  public:
-    explicit KeptAlive(CView& view) : view(view) { view.retain(); }
-    ~KeptAlive() { view.release(); }
-    KeptAlive(const KeptAlive&) = delete;
-    KeptAlive& operator=(const KeptAlive&) = delete;
-
-  private:
-    CView& view;
-};
-
 }  // namespace
 
 COptionMenu::COptionMenu(const CRectangle& size, CControlListener* listener, std::int32_t tag,
@@ -100,7 +87,7 @@ void COptionMenu::mouse(CDrawContext* context, CPosition&, std::int32_t buttons)
     openButtons = buttons;
     if (modifierClickTaken(context, buttons)) return;
     if (!(buttons & kOpeningButtons) || openPopup) return;
-    const KeptAlive hold(*this);
+    const auto hold = keptAlive(this);
     if (clickBackground) {
         const bool selected = currentIndex >= 0 && currentIndex < entryCount;
         drawDisplay(context, selected ? entries[currentIndex] : "", clickBackground);
@@ -111,7 +98,7 @@ void COptionMenu::mouse(CDrawContext* context, CPosition&, std::int32_t buttons)
 
 void COptionMenu::gainFocus(CDrawContext* context) {
     if (!parentFrame || openPopup) return;
-    const KeptAlive hold(*this);
+    const auto hold = keptAlive(this);
     setLastMenu(nullptr);
     const CPosition origin = popupOrigin(context);
     const std::int32_t edge = (style & popupOverControl) ? size.top : size.bottom;

@@ -19,19 +19,6 @@ void copyBounded(char* to, const char* from) {
     to[length] = '\0';
 }
 
-// A listener or an idle cycle may close the editor, which releases the entry: it stays alive
-// until the call that may have done so is over.
-class KeptAlive {
-  public:
-    explicit KeptAlive(CView& view) : view(view) { view.retain(); }
-    ~KeptAlive() { view.release(); }
-    KeptAlive(const KeptAlive&) = delete;
-    KeptAlive& operator=(const KeptAlive&) = delete;
-
-  private:
-    CView& view;
-};
-
 }  // namespace
 
 CTextEdit::CTextEdit(const CRectangle& size, CControlListener* listener, std::int32_t tag,
@@ -102,7 +89,7 @@ CRectangle CTextEdit::editRectangle(CDrawContext* context) {
 }
 
 void CTextEdit::loseFocus(CDrawContext* context) {
-    const KeptAlive hold(*this);
+    const auto hold = keptAlive(this);
     endEdit();
     // Clearing the focus runs this once more, nested, and that run closes the edit.
     if (parentFrame && parentFrame->getFocusView() == this) parentFrame->setFocusView(nullptr);

@@ -36,4 +36,12 @@ struct ReleaseReference {
 template <typename T>
 using ScopedReference = std::unique_ptr<T, ReleaseReference>;
 
+// One more reference for the holder's scope: the object outlives whatever the calls in it do to
+// its other owners (a listener closing the editor, for one).
+template <typename T>
+ScopedReference<T> keptAlive(T* object) {
+    if (object) object->retain();
+    return ScopedReference<T>(object);
+}
+
 }  // namespace gui
