@@ -182,7 +182,7 @@ __m128d doubleCrossFeed(__m128d own, __m128d opposite, __m128d k, __m128d gain) 
 }
 
 // Four frames per pass, as two independent steps, so that the loop's own overhead is paid half
-// as often; then a last step of two and the frame loop for an odd frame.
+// as often; the frame loop does the last three at most.
 void doubleSeparate(const DoubleBlock& block, double** inputs, double** outputs, int32 frames) {
     const __m128d k = _mm_set1_pd(block.k);
     const __m128d gain = _mm_set1_pd(block.gain);
@@ -191,8 +191,7 @@ void doubleSeparate(const DoubleBlock& block, double** inputs, double** outputs,
     double* outLeft = outputs[0];
     double* outRight = outputs[1];
     const int32 passes = frames - frames % (2 * kDoubleLanes);
-    int32 i = 0;
-    for (; i < passes; i += 2 * kDoubleLanes) {
+    for (int32 i = 0; i < passes; i += 2 * kDoubleLanes) {
         const __m128d left = _mm_loadu_pd(inLeft + i);
         const __m128d right = _mm_loadu_pd(inRight + i);
         const __m128d nextLeft = _mm_loadu_pd(inLeft + i + kDoubleLanes);
@@ -202,14 +201,7 @@ void doubleSeparate(const DoubleBlock& block, double** inputs, double** outputs,
         _mm_storeu_pd(outLeft + i + kDoubleLanes, doubleCrossFeed(nextLeft, nextRight, k, gain));
         _mm_storeu_pd(outRight + i + kDoubleLanes, doubleCrossFeed(nextRight, nextLeft, k, gain));
     }
-    if (frames - i >= kDoubleLanes) {
-        const __m128d left = _mm_loadu_pd(inLeft + i);
-        const __m128d right = _mm_loadu_pd(inRight + i);
-        _mm_storeu_pd(outLeft + i, doubleCrossFeed(left, right, k, gain));
-        _mm_storeu_pd(outRight + i, doubleCrossFeed(right, left, k, gain));
-        i += kDoubleLanes;
-    }
-    doubleFrames(block, inputs, outputs, i, frames);
+    doubleFrames(block, inputs, outputs, passes, frames);
 }
 
 }  // namespace
