@@ -15,11 +15,12 @@ fi
 
 ./scripts/setup.sh >/dev/null
 talon_build win32 >/dev/null
-talon_check_dll build/win32/bin/Talon5800.dll i686-w64-mingw32-objdump
+talon_check_dll build/win32/bin/Talon5800.dll i686-w64-mingw32
 
 preset=$(talon_runnable_preset)
 if [ "$preset" != win32 ]; then
-  echo "demo: this machine cannot run 32-bit code; the demo runs the 64-bit build of the plug-in"
+  talon_banner "32-bit Wine is not on this machine (its kernel refuses 32-bit code, or its packages" \
+               "cannot give it): the demo runs the 64-bit build of the plug-in"
   talon_build "$preset" >/dev/null
 fi
 talon_prepare_wine "$preset"

@@ -5,25 +5,41 @@ TALON_ROOT=$(cd "$(dirname "$0")" && pwd)
 cd "$TALON_ROOT"
 source scripts/common.sh
 
+# The set-up's own decisions first: they are what a fresh machine meets.
+echo "test: [set-up] decisions under stand-in package and Wine commands"
+tests/scripts/setup_decisions.sh
+
 ./scripts/setup.sh
 
 # The product is always built and checked as the 32-bit plug-in hosts load.
 talon_build win32
-talon_check_dll build/win32/bin/Talon5800.dll i686-w64-mingw32-objdump
+talon_check_dll build/win32/bin/Talon5800.dll i686-w64-mingw32
 
-preset=$(talon_runnable_preset)
-# TALON_FORCE_LANE32=1 takes the emulated lane where 32-bit code would run natively.
-if [ "${TALON_FORCE_LANE32:-}" = 1 ] && [ "$preset" = win32 ]; then
-  echo "test: TALON_FORCE_LANE32=1: running as where 32-bit code cannot run"
-  preset=win64
-elif [ "$preset" != win32 ]; then
-  echo "test: this machine cannot run 32-bit code"
-fi
-if [ "$preset" != win32 ]; then
-  echo "test: running the whole suite on the 64-bit build, then the emulated lane"
-  talon_build "$preset"
-fi
-talon_prepare_wine "$preset"
-echo "test: [native Wine] the whole suite on build/$preset"
-xvfb-run -a ctest --preset "$preset"
-if [ "$preset" != win32 ]; then talon_lane32 build/win32; fi
+lane=$(talon_choose_lane)
+case "$lane" in
+  native32)
+    talon_prepare_wine win32
+    echo "test: [native Wine] the whole suite on build/win32"
+    xvfb-run -a ctest --preset win32
+    ;;
+  root32)
+    talon_banner "32-bit Wine is not to be had from this machine's packages (or does not start):" \
+                 "the whole 32-bit suite runs in a Debian root of the main suite (chroot, native" \
+                 "speed), scripts/root32/"
+    scripts/root32/run.sh scripts/root32/suite.sh
+    echo "test: [Debian root] the whole suite on build/win32 passed"
+    ;;
+  lane32)
+    if talon_kernel_runs_32bit; then
+      echo "test: TALON_FORCE_LANE32=1: running as where 32-bit code cannot run"
+    fi
+    talon_banner "this machine's kernel cannot run 32-bit code: the whole suite runs on the 64-bit" \
+                 "build, then the tests that load the 32-bit DLL run in the emulated lane"
+    talon_build win64
+    talon_check_dll build/win64/bin/Talon5800.dll x86_64-w64-mingw32
+    talon_prepare_wine win64
+    echo "test: [native Wine] the whole suite on build/win64"
+    xvfb-run -a ctest --preset win64
+    talon_lane32 build/win32
+    ;;
+esac

@@ -3,12 +3,43 @@
 
 # Hosts load the 32-bit plug-in; this machine may not be able to run 32-bit code at all (some
 # kernels have 32-bit emulation switched off), and then the same sources run as a 64-bit build.
-talon_runnable_preset() {
-  if [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    echo win32
+talon_kernel_runs_32bit() {
+  local loader=${TALON_LD32:-/lib/ld-linux.so.2}
+  [ -x "$loader" ] && "$loader" --version >/dev/null 2>&1
+}
+
+# 32-bit Wine from the host's own packages, and it starts (Debian's wine picks it when present).
+talon_host_wine32_works() {
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed' &&
+    WINEDEBUG=-all wine --version >/dev/null 2>&1
+}
+
+# Where the 32-bit suite runs: "native32" on the host, "root32" in a Debian root of the main
+# suite (a chroot, full speed) where the host's packages cannot give 32-bit Wine, "lane32" in the
+# emulated machine where the kernel refuses 32-bit code.
+# TALON_FORCE_ROOT32=1 and TALON_FORCE_LANE32=1 take those lanes where a better one would do.
+talon_choose_lane() {
+  if ! talon_kernel_runs_32bit || [ "${TALON_FORCE_LANE32:-}" = 1 ]; then
+    echo lane32
+  elif [ "${TALON_FORCE_ROOT32:-}" = 1 ] || ! talon_host_wine32_works; then
+    echo root32
   else
-    echo win64
+    echo native32
   fi
+}
+
+# The build whose programs run on the host's own Wine.
+talon_runnable_preset() {
+  if [ "$(talon_choose_lane)" = native32 ]; then echo win32; else echo win64; fi
+}
+
+# Said loudly, so that a log shows at a glance that the 32-bit suite did not run on the host.
+talon_banner() {
+  local line
+  line=$(printf '!%.0s' $(seq 1 96))
+  echo "$line"
+  printf '!!! %s\n' "$@"
+  echo "$line"
 }
 
 talon_build() {
@@ -17,26 +48,52 @@ talon_build() {
   cmake --build --preset "$preset"
 }
 
-# The plug-in must export exactly its entry under two names and import only Windows system DLLs.
+# The DLL as plug-in users get it: exactly its entry under two names, imports of Windows system
+# DLLs only, no debug sections (they sit in the .debug file beside it, which it names), a version
+# resource, and no link time stamp, so that two builds of one commit are the same bytes.
 talon_check_dll() {
-  local dll=$1 objdump=$2
-  local exports imports
-  exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+  local dll=$1 triple=$2
+  local objdump=$triple-objdump headers exports imports
+  headers=$("$objdump" -p "$dll")
+  exports=$(echo "$headers" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
             sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | LC_ALL=C sort | tr '\n' ' ')
   if [ "$exports" != "VSTPluginMain main " ]; then
     echo "check: $dll exports '$exports', expected 'VSTPluginMain main'" >&2
     return 1
   fi
-  imports=$("$objdump" -p "$dll" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+  imports=$(echo "$headers" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
   local dll_name
   for dll_name in $imports; do
     case "$dll_name" in
       kernel32.dll|user32.dll|gdi32.dll|msvcrt.dll|ole32.dll|shell32.dll|advapi32.dll|\
-      comdlg32.dll|uuid.dll|oleaut32.dll|msimg32.dll|ws2_32.dll|comctl32.dll) ;;
+      comdlg32.dll|uuid.dll|oleaut32.dll|oleacc.dll|msimg32.dll|ws2_32.dll|comctl32.dll) ;;
       *) echo "check: $dll imports $dll_name, which is not a Windows system DLL" >&2; return 1 ;;
     esac
   done
-  echo "check: $(basename "$dll") exports VSTPluginMain and main; imports $(echo $imports)"
+  local sections
+  sections=$("$objdump" -h "$dll")
+  if echo "$sections" | grep -q ' \.debug_'; then
+    echo "check: $dll still carries debug sections" >&2
+    return 1
+  fi
+  if [ ! -s "$dll.debug" ] || ! echo "$sections" | grep -q ' \.gnu_debuglink'; then
+    echo "check: $dll has no debug file $(basename "$dll").debug beside it that it names" >&2
+    return 1
+  fi
+  if ! echo "$headers" | grep -Eq '^Time/Date[[:space:]]+(Thu Jan  1 00:00:00 1970|0+)$'; then
+    echo "check: $dll carries a link time stamp: $(echo "$headers" | grep '^Time/Date')" >&2
+    return 1
+  fi
+  local text
+  text=$(strings -e l "$dll")
+  for field in "ProductName" "Talon 5800" "CompanyName" "Mirevox" "FileVersion" "1.0.0.0"; do
+    if ! echo "$text" | grep -qxF "$field"; then
+      echo "check: $dll's version resource lacks \"$field\"" >&2
+      return 1
+    fi
+  done
+  echo "check: $(basename "$dll") exports VSTPluginMain and main; imports $(echo $imports);" \
+       "stripped ($(($(stat -c %s "$dll") / 1024)) KiB, debug file beside it); version 1.0.0.0; no time stamp"
 }
 
 # The first Wine start creates the prefix; doing it once up front keeps parallel tests apart.

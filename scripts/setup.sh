@@ -1,28 +1,36 @@
 #!/usr/bin/env bash
-# Installs what the build needs and fetches the libpng source; does nothing when all is there.
+# Installs what the build needs and puts the libpng source in place; makes no package call when
+# everything is there. "setup.sh --artwork" also installs what redraws the panel's artwork.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=scripts/apt.sh
+source "$root/scripts/apt.sh"
+# shellcheck source=scripts/common.sh
+source "$root/scripts/common.sh"
 png_dir="$root/third_party/libpng"
+png_cache="$talon_cache/libpng1.6"
 
 packages=(cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-          wine wine32:i386 wine64 xvfb xauth
-          googletest dpkg-dev)
-# Optional, only for redrawing the panel's artwork with resources/make_artwork.py; the build uses
-# the committed images. "setup.sh --artwork" installs them too.
-artwork_packages=(python3-cairo fonts-dejavu-core)
+          wine wine64 xvfb xauth googletest dpkg-dev)
+# Optional, only for redrawing the artwork with resources/make_artwork.py; the build uses the
+# committed images.
 if [ "${1:-}" = "--artwork" ]; then
-  packages+=("${artwork_packages[@]}")
+  packages+=(python3-cairo fonts-dejavu-core)
+fi
+# 32-bit Wine is wanted only where the kernel runs 32-bit code; where it cannot be had, the
+# 32-bit suite runs in a Debian root of its own instead (scripts/root32/).
+# A failed attempt is remembered for a few hours, so that later runs make no package call for it.
+wanted=()
+wine32_refused="$talon_cache/wine32-refused"
+if talon_kernel_runs_32bit &&
+   [ -z "$(find "$wine32_refused" -mmin -360 2>/dev/null)" ]; then
+  wanted=(wine32:i386)
 fi
 
-missing_packages() {
-  local p
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
-  done
-}
-
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+# The newest cached libpng source, by version.
+cached_png() {
+  [ -d "$png_cache" ] || return 0
+  find "$png_cache" -mindepth 2 -maxdepth 2 -name png.h -printf '%h\n' | sort -V | tail -n 1
 }
 
 # Source packages need a deb-src entry; derive it from the machine's own binary entry.
@@ -31,43 +39,68 @@ enable_sources() {
   local src=/etc/apt/sources.list.d/talon-deb-src.sources
   [ -f "$src" ] && return 0
   [ -f "$own" ] || { echo "setup: no $own to derive a source entry from" >&2; return 1; }
-  sed -e 's/^Types:.*/Types: deb-src/' "$own" | as_root tee "$src" >/dev/null
-  return 0
+  sed -e 's/^Types:.*/Types: deb-src/' "$own" | talon_as_root tee "$src" >/dev/null
 }
 
-need=$(missing_packages)
-if [ -n "$need" ] || [ ! -f "$png_dir/png.h" ]; then
-  export DEBIAN_FRONTEND=noninteractive
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    as_root dpkg --add-architecture i386
+# Fetches the libpng1.6 source into the cache, under its version. The newest listed version is
+# sometimes missing from the mirror; older ones are tried after it.
+fetch_png() {
+  local work version unpacked
+  work=$(mktemp -d)
+  for version in "" $(apt-cache showsrc libpng1.6 2>/dev/null | sed -n 's/^Version: //p' | sort -rV); do
+    rm -rf "${work:?}"/*
+    if (cd "$work" && apt-get source -qq "libpng1.6${version:+=$version}" >/dev/null 2>&1); then
+      unpacked=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'libpng1.6-*' | head -n 1)
+      if [ -n "$unpacked" ] && [ -f "$unpacked/png.h" ]; then
+        version=$(sed -n 's/^Version: //p' "$work"/*.dsc | head -n 1)
+        mkdir -p "$png_cache"
+        rm -rf "${png_cache:?}/$version"
+        mv "$unpacked" "$png_cache/$version"
+        rm -rf "$work"
+        return 0
+      fi
+    fi
+  done
+  rm -rf "$work"
+  return 1
+}
+
+mapfile -t need < <(talon_missing_packages "${packages[@]}")
+mapfile -t need_wanted < <(talon_missing_packages "${wanted[@]}")
+png_source=$(cached_png)
+
+if [ ${#need[@]} -eq 0 ] && [ ${#need_wanted[@]} -eq 0 ] && [ -n "$png_source" ]; then
+  echo "setup: all packages installed, libpng source cached ($(basename "$png_source")): no package call"
+else
+  updated=no
+  if [ ${#need[@]} -gt 0 ] || [ ${#need_wanted[@]} -gt 0 ]; then
+    echo "setup: installing ${need[*]} ${need_wanted[*]}"
+    if [ ${#need_wanted[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+      talon_as_root dpkg --add-architecture i386
+    fi
+    talon_apt_update talon_as_root
+    updated=yes
+    talon_apt_install --prefix talon_as_root "${need[@]}" || exit 1
+    if [ ${#need_wanted[@]} -gt 0 ] && ! talon_apt_install --prefix talon_as_root "${need_wanted[@]}"; then
+      echo "setup: 32-bit Wine cannot be had from this machine's packages; the 32-bit suite will run in a Debian root"
+      mkdir -p "$talon_cache" && touch "$wine32_refused"
+    fi
   fi
-  enable_sources
-  as_root apt-get update -qq
-  if [ -n "$need" ]; then
-    # shellcheck disable=SC2086
-    as_root apt-get install -y -qq --no-install-recommends $need >/dev/null
+  if [ -z "$png_source" ]; then
+    enable_sources
+    # The source lists are usually there already; the index is refreshed only when a fetch fails.
+    if ! fetch_png; then
+      if [ "$updated" = no ]; then talon_apt_update talon_as_root; fi
+      fetch_png || { echo "setup: error: cannot fetch the libpng1.6 source package" >&2; exit 1; }
+    fi
+    png_source=$(cached_png)
   fi
 fi
 
-if [ ! -f "$png_dir/png.h" ]; then
-  work="$root/third_party/download"
-  rm -rf "$work" && mkdir -p "$work"
-  # The newest listed version is sometimes missing from the mirror; fall back to older ones.
-  fetched=no
-  for version in "" $(apt-cache showsrc libpng1.6 | sed -n 's/^Version: //p' | sort -rV); do
-    rm -rf "${work:?}"/*
-    if (cd "$work" && apt-get source -qq "libpng1.6${version:+=$version}" >/dev/null 2>&1); then
-      fetched=yes
-      break
-    fi
-  done
-  if [ "$fetched" != yes ]; then
-    echo "setup: could not fetch the libpng1.6 source package" >&2
-    exit 1
-  fi
-  unpacked=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name 'libpng1.6-*' | head -n 1)
-  [ -n "$unpacked" ] || { echo "setup: libpng source did not unpack" >&2; exit 1; }
+# Each clone takes its own copy, so that a build never writes into the shared cache.
+if [ "$(cat "$png_dir/.talon-source" 2>/dev/null)" != "$png_source" ]; then
   rm -rf "$png_dir"
-  mv "$unpacked" "$png_dir"
-  rm -rf "$work"
+  mkdir -p "$(dirname "$png_dir")"
+  cp -r "$png_source" "$png_dir"
+  echo "$png_source" >"$png_dir/.talon-source"
 fi

@@ -5,6 +5,8 @@
 set -euo pipefail
 # shellcheck source=scripts/lane32/lib.sh
 source "$(dirname "$0")/lib.sh"
+# shellcheck source=scripts/debian-root.sh
+source "$(dirname "$0")/../debian-root.sh"
 
 image=$(lane32_image_dir)
 [ -f "$image/ready" ] && exit 0
@@ -41,24 +43,13 @@ in_root() {
     PATH=/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
 
-# The mirror and suite come from the machine's own apt sources, as set-up derives deb-src.
-own_sources=/etc/apt/sources.list.d/debian.sources
-[ -f "$own_sources" ] || { echo "lane32: no $own_sources to take the mirror from" >&2; exit 1; }
-mirror=$(sed -n 's/^URIs:[[:space:]]*//p' "$own_sources" | head -n 1 | cut -d' ' -f1)
-suite=$(sed -n 's/^Suites:[[:space:]]*//p' "$own_sources" | head -n 1 | cut -d' ' -f1)
-
 make_root() {
   echo "lane32: building the machine image in $image (5 to 10 minutes, once)"
   unmount_root
   rm -rf "$work"
   mkdir -p "$work"
-  debootstrap --variant=minbase --arch=amd64 "$suite" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-    { tail -n 20 "$work/debootstrap.log" >&2; exit 1; }
-  rm -f "$root/etc/apt/sources.list"
-  cp "$own_sources" "$root/etc/apt/sources.list.d/debian.sources"
-  # Nothing starts services in the root; the initramfs carries and loads the lane's drivers.
-  printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
-  chmod +x "$root/usr/sbin/policy-rc.d"
+  talon_make_debian_root "$root" "$work/debootstrap.log"
+  # The initramfs carries and loads the lane's drivers.
   mkdir -p "$root/etc/initramfs-tools/conf.d"
   echo RESUME=none >"$root/etc/initramfs-tools/conf.d/resume"
   printf '%s\n' virtio_pci virtio_blk virtio_console ext4 9pnet_virtio 9p \
@@ -66,7 +57,7 @@ make_root() {
   mount -t proc proc "$root/proc"
   mount -t sysfs sys "$root/sys"
   in_root dpkg --add-architecture i386
-  in_root apt-get update -qq
+  talon_apt_update in_root
   in_root apt-get install -y -qq --no-install-recommends "${base_packages[@]}" >"$work/base.log" 2>&1 ||
     { tail -n 20 "$work/base.log" >&2; exit 1; }
   in_root apt-get install -y -qq --no-install-recommends --download-only "${guest_packages[@]}" \

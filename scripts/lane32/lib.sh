@@ -7,30 +7,19 @@ lane32_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 lane32_root=$(cd "$lane32_dir/../.." && pwd)
 
 # Outside the clone, so that every clone and CI run on the same machine reuses one image.
-lane32_cache=${TALON_LANE32_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/talon5800}
+# shellcheck source=scripts/debian-root.sh
+source "$lane32_dir/../debian-root.sh"
+lane32_cache=$talon_cache
 
 # The image is named after the script that makes it: a changed recipe makes a new image.
 lane32_image_dir() {
   local recipe
-  recipe=$(sha256sum "$lane32_dir/image.sh" | cut -c1-12)
+  recipe=$(cat "$lane32_dir/image.sh" "$lane32_dir/../debian-root.sh" | sha256sum | cut -c1-12)
   echo "$lane32_cache/lane32-$recipe"
 }
 
-lane32_as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
 lane32_host_packages() {
-  local packages=(qemu-system-x86 debootstrap e2fsprogs) missing=() p
-  for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
-      missing+=("$p")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "lane32: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  lane32_as_root apt-get update -qq
-  lane32_as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  talon_root_host_packages qemu-system-x86 debootstrap e2fsprogs
 }
 
 # TCG by default: KVM, where a machine offers it nested, may hang the boot (it does on these
