@@ -94,6 +94,7 @@ else
       fetch_png || { echo "setup: error: cannot fetch the libpng1.6 source package" >&2; exit 1; }
     fi
     png_source=$(cached_png)
+    echo "setup: fetched the libpng source $(basename "$png_source") into $png_cache"
   fi
 fi
 
