@@ -72,22 +72,22 @@ talon_check_dll() {
   done
   local sections
   sections=$("$objdump" -h "$dll")
-  if echo "$sections" | grep -q ' \.debug_'; then
+  if grep -q ' \.debug_' <<<"$sections"; then
     echo "check: $dll still carries debug sections" >&2
     return 1
   fi
-  if [ ! -s "$dll.debug" ] || ! echo "$sections" | grep -q ' \.gnu_debuglink'; then
+  if [ ! -s "$dll.debug" ] || ! grep -q ' \.gnu_debuglink' <<<"$sections"; then
     echo "check: $dll has no debug file $(basename "$dll").debug beside it that it names" >&2
     return 1
   fi
-  if ! echo "$headers" | grep -Eq '^Time/Date[[:space:]]+(Thu Jan  1 00:00:00 1970|0+)$'; then
+  if ! grep -Eq '^Time/Date[[:space:]]+(Thu Jan  1 00:00:00 1970|0+)$' <<<"$headers"; then
     echo "check: $dll carries a link time stamp: $(echo "$headers" | grep '^Time/Date')" >&2
     return 1
   fi
   local text
   text=$(strings -e l "$dll")
   for field in "ProductName" "Talon 5800" "CompanyName" "Mirevox" "FileVersion" "1.0.0.0"; do
-    if ! echo "$text" | grep -qxF "$field"; then
+    if ! grep -qxF "$field" <<<"$text"; then
       echo "check: $dll's version resource lacks \"$field\"" >&2
       return 1
     fi
