@@ -138,8 +138,7 @@ bool focusViewAnswersControlMessage(CFrame& frame, HWND window, UINT message, WP
 struct FrameWindowProcedure {
     static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT paint(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void buttonDown(CFrame& frame, HWND window, UINT message, WPARAM wParam,
-                           LPARAM lParam);
+    static void buttonDown(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static bool wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam);
 };
 

@@ -374,20 +374,20 @@ TEST_F(Panel, TypedValueReachesTheHostInsideItsGesture) {
     typeInto(kOutputEntry, "12");
     std::vector<int32> order;
     for (const HostCall& call : host.calls())
-        if (call.index == 1 && (call.opcode == audioMasterBeginEdit ||
-                                call.opcode == audioMasterAutomate ||
-                                call.opcode == audioMasterEndEdit))
+        if (call.index == 1 &&
+            (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+             call.opcode == audioMasterEndEdit))
             order.push_back(call.opcode);
-    EXPECT_EQ(order, (std::vector<int32>{audioMasterBeginEdit, audioMasterAutomate,
-                                         audioMasterEndEdit}));
+    EXPECT_EQ(order,
+              (std::vector<int32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
 }
 
 TEST_F(Panel, WheelOfNoFiniteDistanceChangesNothingAndTellsTheHostNothing) {
     open();
     const POINT over = onScreen({kOutputKnobLeft + 40, 20});
     SetCursorPos(over.x, over.y);
-    for (float distance : {std::numeric_limits<float>::quiet_NaN(),
-                           std::numeric_limits<float>::infinity()})
+    for (float distance :
+         {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
         EXPECT_EQ(turnWheel(distance), 0) << distance;
     EXPECT_FLOAT_EQ(value(1), 0.5f);
     EXPECT_EQ(count(audioMasterAutomate, 1), 0);

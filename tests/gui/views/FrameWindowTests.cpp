@@ -259,9 +259,9 @@ LRESULT CALLBACK countingHostProcedure(HWND window, UINT message, WPARAM wParam,
 
 // A host that hands every wheel turn to the frame's window, as some hosts and the gallery do.
 HWND forwardTo = nullptr;
-LRESULT CALLBACK forwardingHostProcedure(HWND window, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
-    if (message != WM_MOUSEWHEEL) return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
+LRESULT CALLBACK forwardingHostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEWHEEL)
+        return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
     ++hostWheelMessages;
     return SendMessageA(forwardTo, message, wParam, lParam);
 }
