@@ -1,6 +1,5 @@
 #include "gui/controls/CRockerSwitch.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "gui/controls/ButtonSupport.h"
@@ -80,7 +79,7 @@ void CRockerSwitch::mouse(CDrawContext* context, CPosition& where, std::int32_t 
 }
 
 bool CRockerSwitch::onWheel(CDrawContext* context, const CPosition&, float distance) {
-    if (!getMouseEnabled() || !std::isfinite(distance)) return false;
+    if (!getMouseEnabled()) return false;
     // The listener may remove the switch and the host may close the editor mid-gesture.
     const auto hold = keptAlive(this);
     CFrame* const frame = parentFrame;

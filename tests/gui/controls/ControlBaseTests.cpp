@@ -143,7 +143,7 @@ CPosition inside(20, 20);
 VstKeyCode arrowUp = {0, 12, 0};
 
 CControl* poisonedKnob(gui::CControlListener* listener) {
-    return new PoisonedOnDelete<gui::CKnob>(kPlace, listener, kTag, nullptr, nullptr);
+    return new PoisonedOnDelete<gui::CKnob>(kPlace, listener, kTag, nullptr, nullptr, CPosition());
 }
 
 class ControlRemovedByItsListener : public ::testing::TestWithParam<OneShotGesture> {};

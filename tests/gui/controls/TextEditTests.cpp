@@ -239,7 +239,7 @@ class EditorClosedByTheHost : public TextEntry, public ::testing::WithParamInter
 
     RecordingListener knobListener;
     PoisonedOnDelete<gui::CKnob>* knob =
-        new PoisonedOnDelete<gui::CKnob>(kKnobRect, &knobListener, kKnobTag, nullptr, nullptr);
+        new PoisonedOnDelete<gui::CKnob>(kKnobRect, &knobListener, kKnobTag, nullptr, nullptr, {});
 };
 
 }  // namespace
