@@ -18,7 +18,9 @@ void PanelKnob::mouse(gui::CDrawContext* context, gui::CPosition& where, std::in
     if (buttons == gui::kButtonsFromContext) buttons = context ? context->getButtonState() : 0;
     const bool plainLeftClick = (buttons & kAnyButtonOrModifier) == gui::kButtonLeft;
     if (plainLeftClick && getFrame() && detectDoubleClick()) {
-        beginEdit();
+        // The host may close the editor from the gesture's start: the knob lives to the end.
+        const auto hold = gui::keptAlive(this);
+        if (!beginEditKeepsFrame()) return;
         setValue(getDefaultValue());
         notifyIfDirty(context);
         endEdit();

@@ -179,30 +179,31 @@ void PluginEditor::endEdit(std::int32_t tag) {
     if (parameter != kNoParameter) AEffGUIEditor::endEdit(parameter);
 }
 
+// The host may close the editor from the automation call: the views are marked before it.
 void PluginEditor::valueChanged(gui::CDrawContext*, gui::CControl* control) {
     if (!frame || !control) return;
     char text[gui::kDisplayTextSize] = {};
     switch (control->getTag()) {
         case kTagExpansionKnob:
-            effect->setParameterAutomated(kParamExpansion, control->getValue());
             control->setDirty(true);
             expansionStrip->setDirty(true);
+            effect->setParameterAutomated(kParamExpansion, control->getValue());
             break;
         case kTagOutputKnob:
-            effect->setParameterAutomated(kParamOutput, control->getValue());
             control->setDirty(true);
+            effect->setParameterAutomated(kParamOutput, control->getValue());
             break;
         case kTagExpansionText:
             if (control != expansionText) break;
             expansionText->getText(text);
-            effect->setParameterAutomated(kParamExpansion, expansionFromText(text));
             control->setDirty(true);
+            effect->setParameterAutomated(kParamExpansion, expansionFromText(text));
             break;
         case kTagOutputText:
             if (control != outputText) break;
             outputText->getText(text);
-            effect->setParameterAutomated(kParamOutput, outputFromText(text));
             control->setDirty(true);
+            effect->setParameterAutomated(kParamOutput, outputFromText(text));
             break;
         default: break;
     }

@@ -113,9 +113,11 @@ void AudioEffect::process(float**, float**, int32) {}
 void AudioEffect::setParameter(int32, float) {}
 float AudioEffect::getParameter(int32) { return 0.0f; }
 
+// The host records what the effect stored, which stays within the parameter's bounds whatever
+// value came in.
 void AudioEffect::setParameterAutomated(int32 index, float value) {
     setParameter(index, value);
-    callHost(audioMasterAutomate, index, 0, nullptr, value);
+    callHost(audioMasterAutomate, index, 0, nullptr, getParameter(index));
 }
 
 void AudioEffect::setProgramName(char*) {}

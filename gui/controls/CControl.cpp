@@ -71,6 +71,8 @@ void CControl::runIdle() {
 void CControl::beginEdit() {
     if (!parentFrame) return;
     parentFrame->setFocusView(this);
+    // The focus change may have closed the editor or taken this control out of the tree.
+    if (!parentFrame) return;
     parentFrame->beginEdit(tag);
     ++openEdits;
 }
@@ -83,16 +85,25 @@ void CControl::endEdit() {
 
 void CControl::takeBackgroundOffsetFromSize() { backgroundOffset = CPosition(size.left, size.top); }
 
+bool CControl::beginEditKeepsFrame() {
+    CFrame* const frame = parentFrame;
+    beginEdit();
+    return parentFrame == frame;
+}
+
 void CControl::clampValue() {
     if (value > maxValue)
         value = maxValue;
-    else if (value < minValue)
+    else if (value < minValue || value != value)  // a NaN takes the minimum
         value = minValue;
 }
 
 bool CControl::resetToDefaultOnClick(CDrawContext* context, ButtonState buttons) {
     if (buttons != kResetClick) return false;
-    beginEdit();
+    // The listener may remove the control and the host may close the editor: the control lives
+    // to the end of the gesture, and a control that left its frame tells nobody any more.
+    const auto hold = keptAlive(this);
+    if (!beginEditKeepsFrame()) return true;
     value = defaultValue;
     notifyIfDirty(context);
     endEdit();
@@ -124,7 +135,8 @@ void CControl::notifyIfDirty(CDrawContext* context) {
 
 void CControl::notifyAsGesture(CDrawContext* context) {
     if (!isDirty() || !listener) return;
-    beginEdit();
+    const auto hold = keptAlive(this);
+    if (!beginEditKeepsFrame()) return;
     listener->valueChanged(context, this);
     endEdit();
 }

@@ -60,7 +60,7 @@ class CControl : public CView {
     virtual void takeBackgroundOffsetFromSize();
     virtual void setWheelIncrement(float increment) { wheelIncrement = increment; }
     virtual float getWheelIncrement() { return wheelIncrement; }
-    // A NaN value stays as it is.
+    // A NaN value becomes the minimum.
     virtual void clampValue();
     // Control+left click sets the default value as one gesture; true when it did.
     virtual bool resetToDefaultOnClick(CDrawContext* context, ButtonState buttons);
@@ -71,6 +71,10 @@ class CControl : public CView {
     CControlListener* getListener() const { return listener; }
 
   protected:
+    // beginEdit, then whether the control is still in the frame it was in. Taking the focus ends
+    // an edit elsewhere, which reaches the host and the listeners: a host may close the editor
+    // there, a listener may remove this control. The caller holds a reference on the control.
+    bool beginEditKeepsFrame();
     // The modifier hook: true when the listener took a click with a modifier held.
     bool modifierClickTaken(CDrawContext* context, ButtonState buttons);
     // The last step of every user change.

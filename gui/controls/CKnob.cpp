@@ -53,7 +53,8 @@ struct CKnob::Drag {
 
     float coefficientFor(ButtonState buttons) const {
         float factor = kLinearTravel;
-        if (buttons & kModifierShift) factor *= knob.fineFactor;
+        // A factor that cannot divide leaves the movement whole.
+        if ((buttons & kModifierShift) && knob.fineFactor > 0.0f) factor *= knob.fineFactor;
         return range / factor;
     }
 
@@ -216,7 +217,7 @@ std::int32_t CKnob::onKeyDown(VstKeyCode& key) {
 }
 
 bool CKnob::onWheel(CDrawContext* context, const CPosition&, float distance) {
-    if (!getMouseEnabled()) return false;
+    if (!getMouseEnabled() || !std::isfinite(distance)) return false;
     const ButtonState buttons = context ? context->getButtonState() : 0;
     value += wheelStep(buttons, distance, wheelIncrement);
     clampValue();

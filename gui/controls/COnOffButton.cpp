@@ -22,8 +22,7 @@ void COnOffButton::draw(CDrawContext* context) {
 }
 
 void COnOffButton::notifyClick(CDrawContext* context) {
-    if (!listener) return;
-    beginEdit();
+    if (!listener || !beginEditKeepsFrame()) return;
     listener->valueChanged(context, this);
     endEdit();
 }
@@ -33,14 +32,16 @@ void COnOffButton::mouse(CDrawContext* context, CPosition&, std::int32_t buttons
     if (buttons == kButtonsFromContext) buttons = buttonkit::heldButtons(context);
     if (!(buttons & kButtonLeft)) return;
     if (modifierClickTaken(context, buttons)) return;
+    // The listener may remove the button and the host may close the editor, from the gesture or
+    // from the repaint's idle cycle: the button lives to the end of the click, and once it has
+    // left its frame nobody is told any more.
+    const auto hold = keptAlive(this);
+    CFrame* const frame = parentFrame;
     value = truncatedToInt(value) == 0 ? 1.0f : 0.0f;
     if (style == notifyBeforeRedraw) notifyClick(context);
-    // The repaint's idle cycle may close the editor; then nobody is told any more.
-    retain();
-    CFrame* const frame = parentFrame;
+    if (parentFrame != frame) return;
     runIdle();
     if (style == notifyAfterRedraw && parentFrame == frame) notifyClick(context);
-    release();
 }
 
 bool COnOffButton::isTypeOf(const char* className) {

@@ -80,9 +80,13 @@ void CRockerSwitch::mouse(CDrawContext* context, CPosition& where, std::int32_t 
 
 bool CRockerSwitch::onWheel(CDrawContext* context, const CPosition&, float distance) {
     if (!getMouseEnabled()) return false;
+    // The listener may remove the switch and the host may close the editor mid-gesture.
+    const auto hold = keptAlive(this);
+    CFrame* const frame = parentFrame;
     value = distance > 0.0f ? kFirstHalf : kSecondHalf;
-    beginEdit();
+    if (!beginEditKeepsFrame()) return true;
     notifyIfDirty(context);
+    if (parentFrame != frame) return true;
     value = kRest;
     if (listener) listener->valueChanged(context, this);
     endEdit();

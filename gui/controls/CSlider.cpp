@@ -1,5 +1,6 @@
 #include "gui/controls/CSlider.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "gui/controls/ControlMath.h"
@@ -175,8 +176,12 @@ void CSlider::mouse(CDrawContext* context, CPosition& where, std::int32_t button
     float old = value;
     ButtonState remembered = buttons;
     beginEdit();
+    // The first pass takes the press itself: a tap is over before it is handled, and is then a
+    // click without movement.
+    bool firstPass = true;
     for (;;) {
-        const ButtonState now = context->getButtonState();
+        const ButtonState now = firstPass ? buttons : context->getButtonState();
+        firstPass = false;
         if (!(now & kButtonLeft)) break;
         const bool shift = (now & kModifierShift) != 0;
         // The fine movement counts from where the value stood when Shift went down.
@@ -208,7 +213,7 @@ std::int32_t CSlider::onKeyDown(VstKeyCode& key) {
 }
 
 bool CSlider::onWheel(CDrawContext* context, const CPosition&, float distance) {
-    if (!getMouseEnabled()) return false;
+    if (!getMouseEnabled() || !std::isfinite(distance)) return false;
     const ButtonState buttons = context ? context->getButtonState() : 0;
     value += wheelStep(buttons, distance, wheelIncrement);
     clampValue();

@@ -66,7 +66,8 @@ void CTextEdit::mouse(CDrawContext* context, CPosition&, std::int32_t buttons) {
     // An edit needs a frame to hold the focus and a window to put the edit window in.
     if (!parentFrame || parentFrame->getFocusView() == this) return;
     if ((style & editOnDoubleClick) && !detectDoubleClick()) return;
-    beginEdit();
+    const auto hold = keptAlive(this);
+    if (!beginEditKeepsFrame()) return;
     gainFocus(context);
 }
 
@@ -88,15 +89,21 @@ CRectangle CTextEdit::editRectangle(CDrawContext* context) {
     return where;
 }
 
+// The commit goes inside the gesture, so that a host recording only touched parameters keeps it.
+// Nothing here runs the host's idle: the commit may come in the middle of a focus change or a
+// click, and a host may close the editor from its idle. The entry is left dirty instead.
 void CTextEdit::loseFocus(CDrawContext* context) {
     const auto hold = keptAlive(this);
-    endEdit();
     // Clearing the focus runs this once more, nested, and that run closes the edit.
     if (parentFrame && parentFrame->getFocusView() == this) parentFrame->setFocusView(nullptr);
-    if (!editWindow) return;
+    if (!editWindow) {
+        endEdit();
+        return;
+    }
     // A frame on its way out takes no more changes: what was typed is dropped.
     if (!parentFrame || !parentFrame->isOpen()) {
         closeEditWindow();
+        endEdit();
         notifyFocusLost();
         return;
     }
@@ -108,7 +115,8 @@ void CTextEdit::loseFocus(CDrawContext* context) {
     const bool changed = std::strcmp(previous, text) != 0;
     if (changed) reportCommit(context);
     committing = false;
-    if (changed) runIdle();
+    if (changed) setDirty(true);
+    endEdit();
     notifyFocusLost();
 }
 

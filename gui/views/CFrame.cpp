@@ -38,13 +38,12 @@ CFrame::CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor)
 }
 
 CFrame::~CFrame() {
-    if (modalView) CViewContainer::removeView(modalView, false);
     // Children may call back into the frame while they go (a text entry ends its edit and gives
     // up the focus), so they go while the frame is still whole and nothing points at them after.
     // A closing frame takes no more changes: an edit in progress ends without its commit.
     openFlag = false;
     setFocusView(nullptr);
-    removeAll(true);
+    CFrame::removeAll(true);
     focusView = nullptr;
     modalView = nullptr;
     setCursor(kCursorDefault);
@@ -74,9 +73,9 @@ void CFrame::drawArea(CDrawContext* context, const CRectangle& rect) {
 
 void CFrame::mouse(CDrawContext* context, CPosition& where, std::int32_t buttons) {
     if (!context) context = frameContext;
-    // Any press inside the frame takes the keyboard focus away first.
-    if (focusView) setFocusView(nullptr);
     if (buttons == kButtonsFromContext && context) buttons = context->getButtonState();
+    // Any press inside the frame takes the keyboard focus away first.
+    if (focusView && !focusDroppedInFrame()) return;
     if (modalView) {
         if (modalView->hitTest(where, buttons)) modalView->mouse(context, where, buttons);
         return;
@@ -224,6 +223,14 @@ bool CFrame::setModalView(CView* view) {
     return true;
 }
 
+// The modal view belongs to whoever set it and goes first, without its owner's reference: the
+// owner's dismissal, run as the other children go, can no longer find it in the list.
+void CFrame::removeAll(bool withForget) {
+    if (modalView) CViewContainer::removeView(modalView, false);
+    modalView = nullptr;
+    CViewContainer::removeAll(withForget);
+}
+
 void CFrame::beginEdit(std::int32_t index) {
     if (editor) editor->beginEdit(index);
 }
@@ -232,8 +239,18 @@ void CFrame::endEdit(std::int32_t index) {
     if (editor) editor->endEdit(index);
 }
 
+// An entry that commits as it loses the focus reaches the host, and a host may close the editor
+// there: the press then goes nowhere. The frame itself cannot be held (the editor deletes it), the
+// view that had the focus can: it leaves the frame when the frame goes.
+bool CFrame::focusDroppedInFrame() {
+    const auto old = keptAlive(focusView);
+    setFocusView(nullptr);
+    return old->getFrame() == this;
+}
+
 void CFrame::setFocusView(CView* view) {
-    CView* const old = focusView;
+    // The old view's listener may remove it while it loses the focus.
+    const auto old = keptAlive(focusView);
     focusView = view;
     if (view && view->wantsFocus()) view->setDirty(true);
     if (old) {

@@ -54,6 +54,8 @@ class CFrame : public CViewContainer {
     void update(CDrawContext* context) override;
     CView* getViewUnderMouse() override;
     bool moveFocus(CView* oldFocus, bool reverse) override;
+    // The modal view goes without its owner's reference; the owner still holds it.
+    void removeAll(bool withForget = true) override;
 
     virtual bool open() { return false; }
     virtual bool close() { return false; }
@@ -117,6 +119,8 @@ class CFrame : public CViewContainer {
     HCURSOR defaultCursor = nullptr;
 
   private:
+    // Clears the focus; false when the frame lost the old focus view meanwhile (the editor closed).
+    bool focusDroppedInFrame();
     // Platform side, in the window-binding source.
     void setUpPlatform();
     void tearDownPlatform();

@@ -48,6 +48,30 @@ void releaseWindowClass() {
     if (windowClassUseCount > 0 && --windowClassUseCount == 0) unregisterWindowClass();
 }
 
+// Set while a wheel turn the frame did not use goes on to the host's window: a host that hands
+// every turn to its child sends it straight back, and then it goes no further.
+bool passingWheelOn = false;
+
+struct PassingWheelOn {
+    PassingWheelOn() { passingWheelOn = true; }
+    ~PassingWheelOn() { passingWheelOn = false; }
+    PassingWheelOn(const PassingWheelOn&) = delete;
+    PassingWheelOn& operator=(const PassingWheelOn&) = delete;
+};
+
+// The press as its message reports it, not as the buttons are when the message is handled: a
+// tap is over by then. Alt is not in the message; the queue's key state is the one of its time.
+ButtonState pressOf(UINT message, WPARAM wParam) {
+    ButtonState state = 0;
+    if (message == WM_LBUTTONDOWN || (wParam & MK_LBUTTON)) state |= kButtonLeft;
+    if (message == WM_MBUTTONDOWN || (wParam & MK_MBUTTON)) state |= kButtonMiddle;
+    if (message == WM_RBUTTONDOWN || (wParam & MK_RBUTTON)) state |= kButtonRight;
+    if (wParam & MK_SHIFT) state |= kModifierShift;
+    if (wParam & MK_CONTROL) state |= kModifierControl;
+    if (GetKeyState(VK_MENU) < 0) state |= kModifierAlt;
+    return state;
+}
+
 LPCSTR systemCursorFor(CCursorType shape) {
     switch (shape) {
         case kCursorWait: return IDC_WAIT;
@@ -114,7 +138,7 @@ bool focusViewAnswersControlMessage(CFrame& frame, HWND window, UINT message, WP
 struct FrameWindowProcedure {
     static LRESULT CALLBACK handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT paint(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void buttonDown(CFrame& frame, HWND window, LPARAM lParam);
+    static void buttonDown(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static bool wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam);
 };
 
@@ -131,11 +155,14 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
         case WM_PAINT: return paint(*frame, window, message, wParam, lParam);
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: buttonDown(*frame, window, lParam); return 0;
-        case WM_MOUSEWHEEL:
-            // A turn the frame used must not reach the host's window as well.
-            if (wheel(*frame, window, wParam, lParam)) return 0;
-            break;
+        case WM_MBUTTONDOWN: buttonDown(*frame, window, message, wParam, lParam); return 0;
+        case WM_MOUSEWHEEL: {
+            // A turn the frame used must not reach the host's window as well; one it did not
+            // use goes there once.
+            if (passingWheelOn || wheel(*frame, window, wParam, lParam)) return 0;
+            const PassingWheelOn passing;
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT: {
@@ -174,10 +201,11 @@ LRESULT FrameWindowProcedure::paint(CFrame& frame, HWND window, UINT message, WP
     return 0;
 }
 
-void FrameWindowProcedure::buttonDown(CFrame& frame, HWND window, LPARAM lParam) {
+void FrameWindowProcedure::buttonDown(CFrame& frame, HWND window, UINT message, WPARAM wParam,
+                                      LPARAM lParam) {
     const TemporaryContext context = contextOnWindow(&frame, window);
     CPosition where(LOWORD(lParam), HIWORD(lParam));
-    frame.mouse(context.get(), where, kButtonsFromContext);
+    frame.mouse(context.get(), where, pressOf(message, wParam));
 }
 
 bool FrameWindowProcedure::wheel(CFrame& frame, HWND window, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <thread>
@@ -179,6 +180,25 @@ class Panel : public ::testing::Test {
             Sleep(80);
         });
     }
+    // Button down and up as one input, as a touchpad or pen tap comes, faster than the host
+    // pumps its queue; then the host's loop runs.
+    void tapAt(POINT client, int taps) {
+        const POINT screen = onScreen(client);
+        SetCursorPos(screen.x, screen.y);
+        idle();
+        std::vector<INPUT> inputs(2 * static_cast<std::size_t>(taps));
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            inputs[i].type = INPUT_MOUSE;
+            inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Sleep(50);
+        idle();
+    }
+    intptr turnWheel(float distance) {
+        return dispatch(effect, effVendorSpecific, fourCharCode('s', 't', 'C', 'A'),
+                        fourCharCode('W', 'h', 'e', 'e'), nullptr, distance);
+    }
     static bool editHasFocus() {
         char className[16] = {};
         GetClassNameA(GetFocus(), className, sizeof(className));
@@ -347,6 +367,81 @@ TEST_F(Panel, TypedEntriesSetTheParametersAndShowTheAcceptedValue) {
     EXPECT_FLOAT_EQ(value(1), 0.5f);
     EXPECT_EQ(display(1), "0.0");
 }
+
+TEST_F(Panel, TypedValueReachesTheHostInsideItsGesture) {
+    open();
+    host.clear();
+    typeInto(kOutputEntry, "12");
+    std::vector<int32> order;
+    for (const HostCall& call : host.calls())
+        if (call.index == 1 &&
+            (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+             call.opcode == audioMasterEndEdit))
+            order.push_back(call.opcode);
+    EXPECT_EQ(order,
+              (std::vector<int32>{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit}));
+}
+
+TEST_F(Panel, WheelOfNoFiniteDistanceChangesNothingAndTellsTheHostNothing) {
+    open();
+    const POINT over = onScreen({kOutputKnobLeft + 40, 20});
+    SetCursorPos(over.x, over.y);
+    for (float distance :
+         {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
+        EXPECT_EQ(turnWheel(distance), 0) << distance;
+    EXPECT_FLOAT_EQ(value(1), 0.5f);
+    EXPECT_EQ(count(audioMasterAutomate, 1), 0);
+    EXPECT_EQ(count(audioMasterBeginEdit, 1), 0);
+}
+
+TEST_F(Panel, TapOnAnEntryOpensItsEditWindow) {
+    open();
+    tapAt(kExpansionEntry, 1);
+    EXPECT_TRUE(idleUntil(editHasFocus));
+    EXPECT_EQ(count(audioMasterBeginEdit, 0), 1);
+    key(VK_RETURN, true);
+    key(VK_RETURN, false);
+    EXPECT_TRUE(idleUntil([] { return !editHasFocus(); }));
+}
+
+TEST_F(Panel, DoubleTapOnAKnobResetsIt) {
+    effect->setParameter(effect, 1, 0.9f);
+    open();
+    tapAt({kOutputKnobLeft + kKnobSide - 3, 40}, 2);
+    EXPECT_FLOAT_EQ(value(1), 0.5f);
+    expectGestures(1, 2);  // the first tap's own gesture, then the reset
+}
+
+namespace {
+
+// The host closes the editor from the call of this opcode that a typed value's commit makes.
+class PanelClosedByTheHost : public Panel, public ::testing::WithParamInterface<int32> {};
+
+}  // namespace
+
+TEST_P(PanelClosedByTheHost, WhileAWheelTurnOverAKnobCommitsATypedValue) {
+    open();
+    clickAt(kExpansionEntry);
+    ASSERT_TRUE(idleUntil(editHasFocus));
+    for (char c : std::string("25")) {
+        key(static_cast<WORD>(c), true);
+        key(static_cast<WORD>(c), false);
+    }
+    Sleep(50);
+    idle();
+    host.onNext(GetParam(), [this] { dispatch(effect, effEditClose); });
+    const POINT over = onScreen({kOutputKnobLeft + 40, 20});
+    SetCursorPos(over.x, over.y);
+    turnWheel(1.0f);
+    idle();
+    EXPECT_FLOAT_EQ(value(0), 0.25f) << "the typed value is committed";
+    EXPECT_EQ(count(audioMasterBeginEdit, 0), count(audioMasterEndEdit, 0));
+    EXPECT_EQ(count(audioMasterBeginEdit, 1), count(audioMasterEndEdit, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(FromIdleAutomationOrEndEdit, PanelClosedByTheHost,
+                         ::testing::Values(audioMasterIdle, audioMasterAutomate,
+                                           audioMasterEndEdit));
 
 // Handle numbers come from a table whose freed slots are used again: a panel that leaked GDI
 // objects would push new handles ever higher.

@@ -201,6 +201,15 @@ TEST_F(PluginCoreTest, AutomationFromTheEditorTellsTheHostAfterStoring) {
     EXPECT_EQ(host.calls()[0].effect, core->getAeffect());
 }
 
+TEST_F(PluginCoreTest, AutomationTellsTheHostTheValueStoredNotTheOneHandedIn) {
+    core->setParameter(kParamOutput, 0.3f);
+    core->setParameterAutomated(kParamOutput, std::numeric_limits<float>::quiet_NaN());
+    core->setParameterAutomated(kParamExpansion, 1.7f);
+    ASSERT_EQ(host.calls().size(), 2u);
+    EXPECT_FLOAT_EQ(host.calls()[0].opt, 0.3f);
+    EXPECT_FLOAT_EQ(host.calls()[1].opt, 1.0f);
+}
+
 TEST_F(PluginCoreTest, WheelMessageNeedsAnEditorAndBothCodes) {
     EXPECT_EQ(dispatch(effVendorSpecific, kWheelIndex, kWheelValue, nullptr, 1.0f), 0);
     auto* editor = new WheelEditor(core.get());

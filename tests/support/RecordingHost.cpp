@@ -6,6 +6,11 @@ intptr VSTCALLBACK FakeHost::callback(AEffect* effect, int32 opcode, int32 index
                                       void* ptr, float opt) {
     if (!active) return 0;
     active->log.push_back({effect, opcode, index, value, ptr, opt});
+    if (opcode == active->reactOn && active->reaction) {
+        const std::function<void()> action = std::move(active->reaction);
+        active->reaction = nullptr;
+        action();
+    }
     const auto found = active->answers.find(opcode);
     return found == active->answers.end() ? 0 : found->second;
 }

@@ -1,6 +1,7 @@
 // A host callback for tests: records every call and answers what the test set for each opcode.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -28,6 +29,11 @@ class FakeHost {
                                        void* ptr, float opt);
     static FakeHost* current() { return active; }
     void answer(int32 opcode, intptr result) { answers[opcode] = result; }
+    // Runs once, on the next call of opcode, after it is recorded: a host that acts there.
+    void onNext(int32 opcode, std::function<void()> action) {
+        reactOn = opcode;
+        reaction = std::move(action);
+    }
     const std::vector<HostCall>& calls() const { return log; }
     void clear() { log.clear(); }
 
@@ -35,6 +41,8 @@ class FakeHost {
     static FakeHost* active;
     std::vector<HostCall> log;
     std::map<int32, intptr> answers;
+    int32 reactOn = -1;
+    std::function<void()> reaction;
 };
 
 // A host of the interface's current version.

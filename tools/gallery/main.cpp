@@ -38,9 +38,16 @@ struct GalleryEffect : AudioEffectX {
 WNDPROC hostProcedure = nullptr;
 HWND frameWindow = nullptr;
 
+// Set while a turn is with the frame: one it does not use comes back here and goes no further.
+bool wheelWithFrame = false;
+
 LRESULT CALLBACK galleryProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_MOUSEWHEEL && frameWindow && IsWindow(frameWindow))
-        return SendMessageA(frameWindow, message, wParam, lParam);
+    if (message == WM_MOUSEWHEEL && !wheelWithFrame && frameWindow && IsWindow(frameWindow)) {
+        wheelWithFrame = true;
+        const LRESULT result = SendMessageA(frameWindow, message, wParam, lParam);
+        wheelWithFrame = false;
+        return result;
+    }
     return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
 }
 

@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
+#include "gui/controls/CKnob.h"
+#include "gui/controls/COnOffButton.h"
+#include "gui/controls/CRockerSwitch.h"
 #include "gui/controls/ControlTestSupport.h"
+#include "support/PoisonedOnDelete.h"
 
 using namespace controltest;
 
@@ -56,10 +61,10 @@ TEST(ControlBase, DirtyRuleAndBounding) {
     control.setDirty(true);
     EXPECT_EQ(control.getOldValue(), 0.0f);
     control.setValue(kNaN);
-    control.clampValue();
     control.setDirty(false);
-    EXPECT_TRUE(std::isnan(control.getValue()));
     EXPECT_TRUE(control.isDirty()) << "NaN never equals the value drawn";
+    control.clampValue();
+    EXPECT_EQ(control.getValue(), 0.0f) << "a NaN takes the minimum";
 }
 
 TEST(ControlBase, WithoutAFrameGesturesAndDoubleClicksAreNeutral) {
@@ -113,3 +118,70 @@ TEST_F(ControlInFrame, DoubleClickIsTwoClicksWithinTheTimeAndNeverThree) {
         EXPECT_EQ(control->detectDoubleClick(), expected[i]) << "click at " << clicks[i];
     }
 }
+
+namespace {
+
+using testsupport::PoisonedOnDelete;
+
+// A listener that rebuilds its page: the control it hears of leaves the frame.
+struct RemovingListener : RecordingListener {
+    void valueChanged(CDrawContext* context, CControl* control) override {
+        RecordingListener::valueChanged(context, control);
+        frame->removeView(control);
+    }
+    gui::CFrame* frame = nullptr;
+};
+
+struct OneShotGesture {
+    const char* name;
+    std::function<CControl*(gui::CControlListener*)> make;
+    std::function<void(CControl&)> run;
+};
+
+const CRectangle kPlace(10, 10, 50, 30);
+CPosition inside(20, 20);
+VstKeyCode arrowUp = {0, 12, 0};
+
+CControl* poisonedKnob(gui::CControlListener* listener) {
+    return new PoisonedOnDelete<gui::CKnob>(kPlace, listener, kTag, nullptr, nullptr, CPosition());
+}
+
+class ControlRemovedByItsListener : public ::testing::TestWithParam<OneShotGesture> {};
+
+}  // namespace
+
+TEST_P(ControlRemovedByItsListener, EndsTheOneShotGestureOnceAndTellsNobodyMore) {
+    HostedFrame hosted;
+    RemovingListener listener;
+    listener.frame = &hosted.frame;
+    CControl* control = GetParam().make(&listener);
+    hosted.frame.addView(control);  // the frame drops both references
+    GetParam().run(*control);
+    EXPECT_EQ(listener.values.size(), 1u);
+    EXPECT_EQ(hosted.frame.getViewCount(), 0);
+    EXPECT_EQ(hosted.gestures(), gesturesOf(kTag));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ResetKeyWheelAndButtons, ControlRemovedByItsListener,
+    ::testing::Values(
+        OneShotGesture{"KnobReset", poisonedKnob,
+                       [](CControl& knob) { knob.mouse(nullptr, inside, gui::kResetClick); }},
+        OneShotGesture{"KnobArrowKey", poisonedKnob,
+                       [](CControl& knob) { knob.onKeyDown(arrowUp); }},
+        OneShotGesture{"KnobWheel", poisonedKnob,
+                       [](CControl& knob) { knob.onWheel(nullptr, inside, 1.0f); }},
+        OneShotGesture{"OnOffNotifyingBeforeRedraw",
+                       [](gui::CControlListener* listener) -> CControl* {
+                           return new PoisonedOnDelete<gui::COnOffButton>(
+                               kPlace, listener, kTag, nullptr,
+                               gui::COnOffButton::notifyBeforeRedraw);
+                       },
+                       [](CControl& button) { button.mouse(nullptr, inside, gui::kButtonLeft); }},
+        OneShotGesture{"RockerWheel",
+                       [](gui::CControlListener* listener) -> CControl* {
+                           return new PoisonedOnDelete<gui::CRockerSwitch>(
+                               kPlace, listener, kTag, nullptr, CPosition(0, 0), 0);
+                       },
+                       [](CControl& rocker) { rocker.onWheel(nullptr, inside, 1.0f); }}),
+    [](const ::testing::TestParamInfo<OneShotGesture>& info) { return info.param.name; });

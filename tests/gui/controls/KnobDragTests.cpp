@@ -3,6 +3,7 @@
 // so frame coordinates are screen coordinates.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 #include "gui/controls/CKnob.h"
@@ -117,4 +118,17 @@ TEST_F(KnobDrag, KnobRemovedMidDragEndsItsGestureOnceAndStops) {
     EXPECT_EQ(hosted.gestures(), gesturesOf(kTag));
     EXPECT_EQ(hosted.frame.idleCycles, 2);
     knob->release();
+}
+
+TEST_F(KnobDrag, ShiftDragWithAFineFactorThatCannotDivideMovesAtTheWholeRate) {
+    AEffGUIEditor::knobMode = kLinearMode;
+    HeldInput shift = HeldInput::key(VK_SHIFT);
+    for (float factor : {0.0f, -1.5f}) {
+        knob->setFineFactor(factor);
+        knob->setValue(0.2f);
+        listener.values.clear();
+        drag(kCentre, {at(100, 0)});
+        for (float reported : listener.values) EXPECT_FALSE(std::isnan(reported)) << factor;
+        EXPECT_NEAR(knob->getValue(), 0.7f, 1e-5) << factor;
+    }
 }

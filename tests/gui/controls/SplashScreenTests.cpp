@@ -162,6 +162,21 @@ TEST_F(Splash, ControlRemovedWhileShownTakesItsViewAlong) {
     click({50, 30});  // nothing left there to reach a dead control
 }
 
+TEST_F(Splash, RemoveAllWhileShownReleasesTheViewOnce) {
+    show();
+    gui::CView* view = hosted.frame.getModalView();
+    ASSERT_NE(view, nullptr);
+    // Two of the test's own, so that a release too many shows in the count and frees nothing.
+    view->retain();
+    view->retain();
+    hosted.frame.removeAll();
+    EXPECT_EQ(view->getNbReference(), 2) << "frame and control let go of it once each";
+    EXPECT_EQ(hosted.frame.getModalView(), nullptr);
+    view->release();
+    view->release();
+    EXPECT_EQ(artHolders(), 0);
+}
+
 TEST_F(Splash, ListenerRemovingTheControlWhenTheSplashHides) {
     struct Remover : RecordingListener {
         void valueChanged(CDrawContext* context, CControl* control) override {

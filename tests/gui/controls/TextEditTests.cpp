@@ -6,15 +6,18 @@
 #include <string>
 
 #include "effect/ParameterText.h"
+#include "gui/controls/CKnob.h"
 #include "gui/controls/CTextEdit.h"
 #include "gui/controls/ControlTestSupport.h"
 #include "support/EditorWindow.h"
+#include "support/PoisonedOnDelete.h"
 
 using namespace controltest;
 using gui::CTextEdit;
 using testsupport::HostWindow;
 using testsupport::kPanelHeight;
 using testsupport::kPanelWidth;
+using testsupport::PoisonedOnDelete;
 using testsupport::pumpMessages;
 using Texts = std::vector<std::string>;
 
@@ -33,14 +36,19 @@ std::string textOf(CTextEdit* entry) {
     return text;
 }
 
-// The editor's side of the panel: takes the typed text as a percentage.
+// The editor's side of the panel: takes the typed text as a percentage and tells the host; it may
+// take the entry off the page.
 struct TypedListener : gui::CControlListener {
     void valueChanged(CDrawContext*, CControl* control) override {
         texts.push_back(textOf(static_cast<CTextEdit*>(control)));
         control->setValue(expansionFromText(texts.back().c_str()));
         control->setDirty(true);
+        if (effect) effect->setParameterAutomated(control->getTag(), control->getValue());
+        if (removeFrom) removeFrom->removeView(control);
     }
     Texts texts;
+    AudioEffect* effect = nullptr;
+    gui::CFrame* removeFrom = nullptr;
 };
 
 class TextEntry : public ::testing::Test {
@@ -54,7 +62,7 @@ class TextEntry : public ::testing::Test {
     static void TearDownTestSuite() { delete host; }
 
     CTextEdit* addEntry(const CRectangle& rect, std::int32_t tag) {
-        auto* entry = new CTextEdit(rect, &listener, tag, nullptr, nullptr, 1);
+        auto* entry = new PoisonedOnDelete<CTextEdit>(rect, &listener, tag, nullptr, nullptr, 1);
         entry->setFont(gui::kFontSmall);
         entry->setFontColor(gui::kGreenColor);
         entry->setBackColor(gui::kBlackColor);
@@ -88,7 +96,7 @@ class TextEntry : public ::testing::Test {
     AEffGUIEditor* editor = new AEffGUIEditor(&effect);  // the effect deletes it
     TypedListener listener;
     // Goes first: the effect and the listener outlive it.
-    std::unique_ptr<gui::CFrame> frame = std::make_unique<gui::CFrame>(
+    std::unique_ptr<gui::CFrame> frame = std::make_unique<PoisonedOnDelete<gui::CFrame>>(
         CRectangle(0, 0, kPanelWidth, kPanelHeight), host->get(), editor);
     CTextEdit* expansion = addEntry(kExpansionRect, kExpansionTag);
 };
@@ -186,3 +194,73 @@ TEST_F(TextEntry, ClosingTheEditorWhileTypingDestroysTheWindowWithoutACommit) {
     EXPECT_TRUE(listener.texts.empty());
     EXPECT_EQ(gestures(), gesturesOf(kExpansionTag));
 }
+
+TEST_F(TextEntry, ListenerRemovingTheEntryAsItCommitsLeavesTheFrameWhole) {
+    click(kExpansionRect);
+    type("7");
+    listener.removeFrom = frame.get();
+    frame->setFocusView(nullptr);
+    EXPECT_EQ(listener.texts, Texts({"7"}));
+    EXPECT_EQ(frame->getViewCount(), 0);
+    EXPECT_EQ(gestures(), gesturesOf(kExpansionTag));
+}
+
+namespace {
+
+constexpr std::int32_t kKnobTag = 1;
+const CRectangle kKnobRect(64, 0, 144, 80);
+
+// The host closes the editor from the call of this opcode that a typed value's commit makes.
+class EditorClosedByTheHost : public TextEntry, public ::testing::WithParamInterface<int32> {
+  protected:
+    EditorClosedByTheHost() {
+        listener.effect = &effect;
+        frame->addView(knob);  // the frame drops both references
+    }
+    void typeThenCloseOnTheParameter() {
+        click(kExpansionRect);
+        type("150");
+        fakeHost.onNext(GetParam(), [this] { frame.reset(); });
+    }
+    POINT overKnob(bool onScreen) const {
+        POINT point = {104, 40};
+        if (onScreen) ClientToScreen(frame->getWindow(), &point);
+        return point;
+    }
+    // Whatever happened, every begin-edit the host saw has its end-edit.
+    void expectBalancedGestures() const {
+        for (std::int32_t tag : {kExpansionTag, kKnobTag}) {
+            int open = 0;
+            for (const auto& [opcode, index] : gestures())
+                if (index == tag) open += opcode == audioMasterBeginEdit ? 1 : -1;
+            EXPECT_EQ(open, 0) << "tag " << tag;
+        }
+    }
+
+    RecordingListener knobListener;
+    PoisonedOnDelete<gui::CKnob>* knob =
+        new PoisonedOnDelete<gui::CKnob>(kKnobRect, &knobListener, kKnobTag, nullptr, nullptr, {});
+};
+
+}  // namespace
+
+TEST_P(EditorClosedByTheHost, DuringTheCommitOfAClickElsewhere) {
+    typeThenCloseOnTheParameter();
+    const POINT point = overKnob(false);
+    SendMessageA(frame->getWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    EXPECT_EQ(listener.texts, Texts({"150"}));
+    expectBalancedGestures();
+}
+
+TEST_P(EditorClosedByTheHost, DuringTheCommitOfAWheelTurnOverAKnob) {
+    typeThenCloseOnTheParameter();
+    const POINT point = overKnob(true);
+    SendMessageA(frame->getWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                 MAKELPARAM(point.x, point.y));
+    EXPECT_EQ(listener.texts, Texts({"150"}));
+    expectBalancedGestures();
+}
+
+INSTANTIATE_TEST_SUITE_P(FromIdleAutomationOrEndEdit, EditorClosedByTheHost,
+                         ::testing::Values(audioMasterIdle, audioMasterAutomate,
+                                           audioMasterEndEdit));

@@ -115,8 +115,17 @@ TEST_F(FrameWindow, ButtonDownReachesTheViewAtClientCoordinates) {
     EXPECT_EQ(view->clicks[0], CPosition(700, 60));
     EXPECT_EQ(view->clicks[1], CPosition(701, 61));
     EXPECT_EQ(view->clicks[2], CPosition(702, 62));
-    // The frame reads the buttons from the context instead of passing -1 on.
+    // The frame reads the buttons from the message instead of passing -1 on.
     EXPECT_NE(view->lastButtons, gui::kButtonsFromContext);
+}
+
+// A tap is over before its message is handled: nothing is held any more by then.
+TEST_F(FrameWindow, ButtonDownTakesTheButtonAndModifiersFromItsMessage) {
+    RecordingView* view = adopt(*frame, new RecordingView(CRectangle(650, 0, 752, 80)));
+    SendMessageA(window(), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(700, 60));
+    EXPECT_EQ(view->lastButtons, gui::kButtonLeft | gui::kModifierShift);
+    SendMessageA(window(), WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(700, 60));
+    EXPECT_EQ(view->lastButtons, gui::kButtonRight | gui::kModifierControl);
 }
 
 TEST_F(FrameWindow, ButtonUpAndMouseMoveReachNoView) {
@@ -248,6 +257,15 @@ LRESULT CALLBACK countingHostProcedure(HWND window, UINT message, WPARAM wParam,
     return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
 }
 
+// A host that hands every wheel turn to the frame's window, as some hosts and the gallery do.
+HWND forwardTo = nullptr;
+LRESULT CALLBACK forwardingHostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEWHEEL)
+        return CallWindowProcA(hostProcedure, window, message, wParam, lParam);
+    ++hostWheelMessages;
+    return SendMessageA(forwardTo, message, wParam, lParam);
+}
+
 // A view that resizes the frame from inside its own draw, narrower and wider in turn.
 class ResizingView : public RecordingView {
   public:
@@ -296,6 +314,20 @@ TEST_F(FrameWindow, WheelTheFrameUsedDoesNotReachTheHostWindow) {
     EXPECT_EQ(hostWheelMessages, 0);
     turnOver(400);  // no view there: the host may scroll
     EXPECT_EQ(hostWheelMessages, 1);
+    SetWindowLongPtrA(host.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProcedure));
+}
+
+TEST_F(FrameWindow, UnusedWheelGoesBackToAForwardingHostOnlyOnce) {
+    hostWheelMessages = 0;
+    forwardTo = window();
+    hostProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        host.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(forwardingHostProcedure)));
+    POINT screen = {400, 40};  // no view there
+    ClientToScreen(window(), &screen);
+    SendMessageA(host.get(), WM_MOUSEWHEEL, MAKEWPARAM(0, kOneNotch),
+                 MAKELPARAM(screen.x, screen.y));
+    // The host's own turn, then the one the frame handed back to it.
+    EXPECT_EQ(hostWheelMessages, 2);
     SetWindowLongPtrA(host.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProcedure));
 }
 
