@@ -485,7 +485,11 @@ bool CDrawContext::waitForDrag() {
     CPosition start;
     getMousePosition(start);
     while ((getButtonState() & kButtonLeft) != 0) {
-        runFrameIdle(frame);
+        // The host may close the editor from its idle, and the frame goes with it.
+        if (!runFrameIdle(frame)) {
+            frame = nullptr;
+            return false;
+        }
         if (!nearStart(start)) return true;
     }
     return false;

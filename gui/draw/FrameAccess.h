@@ -11,6 +11,8 @@ class CFrame;
 // The frame defines these.
 CRectangle frameSizeOf(CFrame* frame);
 HWND frameWindowOf(CFrame* frame);
-void runFrameIdle(CFrame* frame);
+// Runs the frame's idle service; false when the frame was deleted meanwhile (a host may close the
+// editor from its idle), and then the frame must not be touched again.
+bool runFrameIdle(CFrame* frame);
 
 }  // namespace gui

@@ -4,6 +4,8 @@
 // requests from the controls to the editor.
 #pragma once
 
+#include <memory>
+
 #include "gui/draw/PlatformHandles.h"
 #include "gui/views/CViewContainer.h"
 
@@ -101,6 +103,8 @@ class CFrame : public CViewContainer {
     HWND getParentWindow() const { return parentWindow; }
     // A view is leaving the tree: the focus and the modal view must not point into it.
     void forgetView(CView* view);
+    // Expires when the frame is deleted: tells a caller of the host whether the frame outlived it.
+    std::weak_ptr<const void> getLifetime() const { return lifetime; }
 
   protected:
     AEffGUIEditor* editor;
@@ -109,6 +113,7 @@ class CFrame : public CViewContainer {
     CView* focusView = nullptr;
     bool firstDrawPending = true;
     bool openFlag = true;
+    std::shared_ptr<const void> lifetime = std::make_shared<char>(0);
     bool dropAccepted = false;
     bool updateLock = false;
     HWND window = nullptr;

@@ -7,6 +7,7 @@
 #include <olectl.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "gui/draw/COffscreenContext.h"
 #include "gui/draw/FrameAccess.h"
@@ -331,6 +332,10 @@ CRectangle frameSizeOf(CFrame* frame) {
 
 HWND frameWindowOf(CFrame* frame) { return frame->getWindow(); }
 
-void runFrameIdle(CFrame* frame) { frame->runIdleCycle(); }
+bool runFrameIdle(CFrame* frame) {
+    const std::weak_ptr<const void> lifetime = frame->getLifetime();
+    frame->runIdleCycle();
+    return !lifetime.expired();
+}
 
 }  // namespace gui

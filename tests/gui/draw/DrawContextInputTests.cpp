@@ -8,6 +8,7 @@
 #include "gui/draw/FakeFrame.h"
 #include "gui/draw/PlatformGlobals.h"
 #include "support/HeldInput.h"
+#include "support/PoisonedOnDelete.h"
 
 using namespace gui;
 using namespace drawtest;
@@ -15,6 +16,7 @@ using namespace drawtest;
 namespace {
 
 using testsupport::HeldInput;
+using testsupport::PoisonedOnDelete;
 
 HeldInput leftButton() { return HeldInput::leftButton(); }
 HeldInput rightButton() { return HeldInput::rightButton(); }
@@ -188,6 +190,15 @@ TEST_F(DrawContextInput, ReleasingThePrimaryButtonInPlaceIsNoDrag) {
     };
     EXPECT_FALSE(framed.waitForDrag());
     EXPECT_EQ(frame.idleRuns, 4);
+}
+
+TEST_F(DrawContextInput, DragWaitEndsWhenTheHostDeletesTheFrameFromItsIdle) {
+    auto* frame = new PoisonedOnDelete<CFrame>(CRectangle(0, 0, 100, 100), nullptr);
+    CDrawContext framed(frame, surface.device(), nullptr);
+    frame->onIdle = [frame](CFrame&) { delete frame; };
+    HeldInput left = leftButton();
+    EXPECT_FALSE(framed.waitForDrag());
+    EXPECT_EQ(framed.getFrame(), nullptr);
 }
 
 TEST_F(DrawContextInput, DragWaitFollowsThePrimaryButtonWhenSwapped) {

@@ -6,9 +6,11 @@ CRectangle frameSizeOf(CFrame* frame) { return frame->size; }
 
 HWND frameWindowOf(CFrame* frame) { return frame->window; }
 
-void runFrameIdle(CFrame* frame) {
+bool runFrameIdle(CFrame* frame) {
+    const std::weak_ptr<const void> lifetime = frame->lifetime;
     ++frame->idleRuns;
     if (frame->onIdle) frame->onIdle(*frame);
+    return !lifetime.expired();
 }
 
 }  // namespace gui

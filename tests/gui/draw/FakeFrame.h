@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "gui/draw/FrameAccess.h"
 
@@ -17,6 +18,7 @@ class CFrame {
     int idleRuns = 0;
     // Called on every idle run, after the count has gone up.
     std::function<void(CFrame&)> onIdle;
+    std::shared_ptr<const void> lifetime = std::make_shared<char>(0);
 };
 
 }  // namespace gui
