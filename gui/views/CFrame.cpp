@@ -43,6 +43,8 @@ CFrame::~CFrame() {
     // up the focus), so they go while the frame is still whole and nothing points at them after.
     // A closing frame takes no more changes: an edit in progress ends without its commit.
     openFlag = false;
+    // Screen readers may hold the frame's object long after this: it answers errors from now.
+    disconnectAccessible();
     setFocusView(nullptr);
     removeAll(true);
     focusView = nullptr;
@@ -59,6 +61,7 @@ void CFrame::draw(CDrawContext* context) {
     firstDrawPending = false;
     CDrawContext* target = context ? context : frameContext;
     if (target) CViewContainer::draw(target);
+    drawFocusRing(target);
 }
 
 void CFrame::drawArea(CDrawContext* context, const CRectangle& rect) {
@@ -69,6 +72,7 @@ void CFrame::drawArea(CDrawContext* context, const CRectangle& rect) {
     const CRectangle saved = context->getClipRectangle();
     context->setClipRectangle(boundedBy(rect, saved));
     if (rect.getWidth() > 0 && rect.getHeight() > 0) CViewContainer::drawArea(context, rect);
+    drawFocusRing(context);
     context->setClipRectangle(saved);
 }
 
@@ -155,6 +159,7 @@ void CFrame::update(CDrawContext* context) {
         }
         buffer->setClipRectangle(clip);
     }
+    drawFocusRing(buffer);
     // A view that resized the frame during the update has dropped the buffer: nothing of it
     // goes out, and the next idle draws the whole frame into the new one.
     if (backBuffer == buffer)
@@ -189,8 +194,11 @@ bool CFrame::moveFocus(CView* oldFocus, bool reverse) {
 }
 
 void CFrame::idle() {
+    if (!openFlag) return;
+    // At most one value event per view and idle, however often the values changed meanwhile.
+    announceValueChanges();
     // Nothing reaches the window before the first paint has filled the back buffer.
-    if (!openFlag || firstDrawPending || !isDirty()) return;
+    if (firstDrawPending || !isDirty()) return;
     const ContextLease context(getDrawContext());
     update(context.get());
 }
@@ -240,6 +248,7 @@ void CFrame::setFocusView(CView* view) {
         old->loseFocus(nullptr);
         if (old->wantsFocus()) old->setDirty(true);
     }
+    if (view != old) announceFocus();
 }
 
 void CFrame::invalidate(const CRectangle& rect) {
@@ -278,6 +287,7 @@ void CFrame::drawView(CView* view) {
     const ScopedReference<COffscreenContext> hold(buffer);
     frameContext = buffer;
     drawInto(buffer);
+    drawFocusRing(buffer);
     frameContext = nullptr;
     if (backBuffer != buffer) return;
     const ContextLease onWindow(getDrawContext());

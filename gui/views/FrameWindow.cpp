@@ -13,6 +13,7 @@
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/views/CDropTarget.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/FrameAccessible.h"
 #include "gui/views/MenuItemHooks.h"
 
 namespace gui {
@@ -124,6 +125,7 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
     if (!frame) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_DESTROY:
+            frame->disconnectAccessible();
             frame->markOpen(false);
             frame->parentWindow = nullptr;
             frame->forgetDestroyedWindow();
@@ -136,6 +138,21 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
             // A turn the frame used must not reach the host's window as well.
             if (wheel(*frame, window, wParam, lParam)) return 0;
             break;
+        case WM_GETOBJECT:
+            // The client area is the frame's; the window's frame parts stay the platform's.
+            if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) break;
+            if (const LRESULT object = frame->answerObjectRequest(wParam)) return object;
+            break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+            // Keys the panel does not use are the host's: its shortcuts keep working.
+            if (!frame->routeWindowKey(message, wParam) && frame->parentWindow)
+                PostMessageA(frame->parentWindow, message, wParam, lParam);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: frame->keyboardFocusChanged(); break;
+        case kDefaultActionMessage: runDefaultAction(*frame, wParam); return 0;
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT: {
