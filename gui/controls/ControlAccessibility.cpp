@@ -8,6 +8,7 @@
 #include "gui/controls/COptionMenu.h"
 #include "gui/controls/CTextEdit.h"
 #include "gui/controls/CTextLabel.h"
+#include "gui/controls/ControlMath.h"
 #include "gui/controls/MenuEntry.h"
 #include "gui/views/CFrame.h"
 
@@ -75,6 +76,13 @@ bool CControl::accessibleValue(char* text) {
         text[kAccessibleTextSize - 1] = '\0';
         return true;
     }
+    // Digits say the number they show; an animation's value is only the place of its picture.
+    if (isTypeOf("CSpecialDigit")) {
+        const float shown = value < minValue ? minValue : (value > maxValue ? maxValue : value);
+        std::snprintf(text, kAccessibleTextSize, "%ld", static_cast<long>(truncatedToInt(shown)));
+        return true;
+    }
+    if (isTypeOf("CAutoAnimation")) return CView::accessibleValue(text);
     const float range = maxValue - minValue;
     const float share = range != 0.0f ? (value - minValue) / range : 0.0f;
     std::snprintf(text, kAccessibleTextSize, "%.0f %%", static_cast<double>(share * kPercent));
