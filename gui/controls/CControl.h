@@ -39,9 +39,9 @@ class CControl : public CView {
     bool isDirty() override;
     void setDirty(bool value = true) override;
     bool isTypeOf(const char* className) override;
-    // By class (ControlAccessibility.cpp): the role, the states, the spoken value (through the
-    // owner's function when set, else the share of the range in per cent) and, for sliders and
-    // switches, a value typed as text.
+    // UI thread, asked by assistive technology. By class (ControlAccessibility.cpp): the role, the
+    // states, the spoken value (through the owner's function when set, else the share of the range
+    // in per cent) and, for sliders and switches, a value typed as text.
     AccessibleRole accessibleRole() override;
     std::uint32_t accessibleStates() override;
     bool accessibleValue(char* text) override;

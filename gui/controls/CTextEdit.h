@@ -31,9 +31,11 @@ class CTextEdit : public CParamDisplay {
     // Ends the gesture, commits a changed text to the listener and closes the edit window.
     void loseFocus(CDrawContext* context) override;
     bool isTypeOf(const char* className) override;
-    // Return or Enter starts typing, as a click does.
+    // UI thread, the frame's focus view gets a key: Return or Enter starts typing, as a click
+    // does.
     std::int32_t onKeyDown(VstKeyCode& key) override;
-    // The text shown; a value typed as text is committed as the edit window would commit it.
+    // UI thread, asked by assistive technology: the text shown; a value typed as text is
+    // committed as the edit window would commit it.
     bool accessibleValue(char* text) override;
     bool accessibleSetValue(const char* text) override;
     float accessibleValueKey() override;

@@ -165,7 +165,6 @@ class CFrame : public CViewContainer {
     HMODULE accessibilityLibrary = nullptr;
     std::vector<std::pair<CView*, float>> announcedValues;
     CColorValue focusColor = kWhiteColor;
-    bool keyDownPassedOn = false;
 
     // Only a successful start of the component services is paired with a stop.
     bool componentServicesStarted = false;

@@ -274,7 +274,8 @@ HRESULT FrameAccessible::accSelect(long flags, VARIANT child) {
     if (!(flags & SELFLAG_TAKEFOCUS) || (view && !view->wantsFocus())) return E_INVALIDARG;
     // The toolkit's focus first, so that the window's focus event names the view.
     if (view) frame->setFocusView(view);
-    frame->takeKeyboardFocus();
+    // An entry that lost the focus may have committed, and the host closed the editor meanwhile.
+    if (frame) frame->takeKeyboardFocus();
     return S_OK;
 }
 

@@ -29,6 +29,11 @@ constexpr unsigned char kModifierCommandBit = 4;
 constexpr UINT kCharacterBits = 0x7FFF;
 constexpr std::int32_t kKeyHandled = 1;
 
+// The last key down went on to the host's window, so its character goes there too. Kept outside
+// the frame, which the host may close from inside the key's handling; the UI thread alone has the
+// keyboard.
+bool keyDownPassedOn = false;
+
 bool isDown(int platformKey) { return (GetKeyState(platformKey) & 0x8000) != 0; }
 
 VstKeyCode hostKeyOf(WPARAM platformKey) {
@@ -56,6 +61,7 @@ bool CFrame::routeWindowKey(unsigned message, std::uintptr_t wParam) {
     VstKeyCode key = hostKeyOf(wParam);
     const bool down = message == WM_KEYDOWN;
     const bool handled = (down ? onKeyDown(key) : onKeyUp(key)) == kKeyHandled;
+    // Nothing of the frame from here on.
     if (down) keyDownPassedOn = !handled;
     return handled;
 }
