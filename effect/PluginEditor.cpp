@@ -1,5 +1,8 @@
 #include "effect/PluginEditor.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "effect/PanelKnob.h"
 #include "effect/ParameterText.h"
 #include "effect/PluginCore.h"
@@ -54,6 +57,32 @@ void expansionEntryText(float value, char* text) {
 
 void outputEntryText(float value, char* text) {
     outputToText(value, text, gui::kDisplayTextSize - 1);
+}
+
+constexpr char kShownMinusInfinity[] = "-oo";
+
+// The panel's texts as speech says them: with their units, and minus infinity in words a
+// screen reader pronounces.
+void spokenExpansion(float value, char* text) {
+    char shown[gui::kDisplayTextSize] = {};
+    expansionEntryText(value, shown);
+    std::snprintf(text, gui::kAccessibleTextSize, "%s %%", shown);
+}
+
+void spokenOutput(float value, char* text) {
+    char shown[gui::kDisplayTextSize] = {};
+    outputEntryText(value, shown);
+    if (std::strcmp(shown, kShownMinusInfinity) == 0)
+        std::snprintf(text, gui::kAccessibleTextSize, "-inf dB");
+    else
+        std::snprintf(text, gui::kAccessibleTextSize, "%s dB", shown);
+}
+
+// What a screen reader says for a control of parameter 0 or 1.
+void describe(gui::CControl* control, const char* name, std::int32_t parameter) {
+    control->setAccessibleName(name);
+    control->setSpokenValue(parameter == kParamExpansion ? spokenExpansion : spokenOutput);
+    control->setTextToValue(parameter == kParamExpansion ? expansionFromText : outputFromText);
 }
 
 gui::CTextEdit* makeEntry(const CRectangle& rect, gui::CControlListener* listener, std::int32_t tag,
@@ -119,6 +148,14 @@ bool PluginEditor::open(void* parent) {
     newFrame->addView(expansionText);
     outputText = makeEntry(kOutputTextRect, this, kTagOutputText, outputValue, outputEntryText);
     newFrame->addView(outputText);
+
+    describe(expansionKnob, "Stereo expansion", kParamExpansion);
+    describe(outputKnob, "Output", kParamOutput);
+    describe(expansionStrip, "Stereo width", kParamExpansion);
+    describe(expansionText, "Expansion value", kParamExpansion);
+    describe(outputText, "Output value", kParamOutput);
+    newFrame->setAccessibleName("Talon 5800");
+    newFrame->setFocusColor(kEntryTextColor);
 
     newFrame->setBackground(background);
     frame = newFrame;

@@ -22,6 +22,11 @@ constexpr ButtonState kResetClick = kButtonLeft | kModifierControl;
 constexpr std::int32_t kMinDoubleClickDelta = 250;
 std::int32_t boundedDoubleClickDelta(std::uint32_t systemMilliseconds);
 
+// The value as a person would say it, at most kAccessibleTextSize bytes with the terminator.
+using SpokenValueFunction = void (*)(float value, char* text);
+// A value typed as text, as the owner reads it.
+using TextToValueFunction = float (*)(const char* text);
+
 class CControl : public CView {
   public:
     CControl(const CRectangle& size, CControlListener* listener, std::int32_t tag,
@@ -34,6 +39,16 @@ class CControl : public CView {
     bool isDirty() override;
     void setDirty(bool value = true) override;
     bool isTypeOf(const char* className) override;
+    // UI thread, asked by assistive technology. By class (ControlAccessibility.cpp): the role, the
+    // states, the spoken value (through the owner's function when set, else the share of the range
+    // in per cent) and, for sliders and switches, a value typed as text.
+    AccessibleRole accessibleRole() override;
+    std::uint32_t accessibleStates() override;
+    bool accessibleValue(char* text) override;
+    bool accessibleSetValue(const char* text) override;
+    float accessibleValueKey() override { return value; }
+    void setSpokenValue(SpokenValueFunction function) { spokenValue = function; }
+    void setTextToValue(TextToValueFunction function) { textToValue = function; }
     // Leaving the tree mid-gesture (the editor closes while the mouse is held) ends the gesture
     // while the frame is still whole; the control then keeps no link to its old frame.
     bool removed(CView* parent) override;
@@ -93,6 +108,8 @@ class CControl : public CView {
     std::int32_t lastClickTicks = -1;
     std::int32_t doubleClickDelta;
     CPosition backgroundOffset;
+    SpokenValueFunction spokenValue = nullptr;
+    TextToValueFunction textToValue = nullptr;
 
   private:
     // Begin-edits sent to the host and not yet ended.

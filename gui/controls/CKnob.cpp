@@ -208,9 +208,7 @@ void CKnob::mouse(CDrawContext* context, CPosition& where, std::int32_t buttons)
 }
 
 std::int32_t CKnob::onKeyDown(VstKeyCode& key) {
-    float step = 0.0f;
-    if (!arrowKeyStep(key, wheelIncrement, step)) return kKeyNotHandled;
-    value += step;
+    if (!keyMovesValue(key, wheelIncrement, minValue, maxValue, value)) return kKeyNotHandled;
     clampValue();
     notifyAsGesture(nullptr);
     return 1;

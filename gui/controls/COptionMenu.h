@@ -52,6 +52,8 @@ class COptionMenu : public CParamDisplay {
     // Selects entry truncate(value) when there is one; otherwise nothing changes.
     void setValue(float newValue) override;
     bool isTypeOf(const char* className) override;
+    // The selected entry's text.
+    bool accessibleValue(char* text) override;
     // A popup still open when the menu leaves its frame is closed without a choice.
     bool removed(CView* parent) override;
 

@@ -35,6 +35,8 @@ class CParamDisplay : public CControl {
 
     void draw(CDrawContext* context) override;
     bool isTypeOf(const char* className) override;
+    // The text shown, unless the owner gave a spoken form.
+    bool accessibleValue(char* text) override;
 
     // Each setter that changes what is drawn marks the display dirty when the value differs.
     virtual void setFont(std::int32_t id);

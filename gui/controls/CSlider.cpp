@@ -204,9 +204,7 @@ void CSlider::mouse(CDrawContext* context, CPosition& where, std::int32_t button
 }
 
 std::int32_t CSlider::onKeyDown(VstKeyCode& key) {
-    float step = 0.0f;
-    if (!arrowKeyStep(key, wheelIncrement, step)) return kKeyNotHandled;
-    value += step;
+    if (!keyMovesValue(key, wheelIncrement, minValue, maxValue, value)) return kKeyNotHandled;
     clampValue();
     notifyAsGesture(nullptr);
     return 1;

@@ -31,6 +31,14 @@ class CTextEdit : public CParamDisplay {
     // Ends the gesture, commits a changed text to the listener and closes the edit window.
     void loseFocus(CDrawContext* context) override;
     bool isTypeOf(const char* className) override;
+    // UI thread, the frame's focus view gets a key: Return or Enter starts typing, as a click
+    // does.
+    std::int32_t onKeyDown(VstKeyCode& key) override;
+    // UI thread, asked by assistive technology: the text shown; a value typed as text is
+    // committed as the edit window would commit it.
+    bool accessibleValue(char* text) override;
+    bool accessibleSetValue(const char* text) override;
+    float accessibleValueKey() override;
     // An edit still open when the control leaves its frame is closed without a commit.
     bool removed(CView* parent) override;
 
@@ -73,6 +81,8 @@ class CTextEdit : public CParamDisplay {
     friend struct EditWindowProcedure;
 
     HBRUSH colorBrush = nullptr;
+    // The window that had the keyboard focus before typing began gets it back afterwards.
+    HWND focusBeforeEdit = nullptr;
     // The edit window is closed but the listener has not been told yet.
     bool committing = false;
 };

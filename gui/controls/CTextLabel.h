@@ -16,6 +16,7 @@ class CTextLabel : public CParamDisplay {
 
     void draw(CDrawContext* context) override;
     bool isTypeOf(const char* className) override;
+    bool accessibleValue(char* text) override;
 
     // Replaces the copy (none for null); the label is not marked dirty.
     virtual void setText(const char* newText);

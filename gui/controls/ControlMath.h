@@ -47,6 +47,23 @@ inline bool arrowKeyStep(const VstKeyCode& key, float increment, float& step) {
     return true;
 }
 
+// The arrows as above, Home to the minimum and End to the maximum; false for any other key.
+inline bool keyMovesValue(const VstKeyCode& key, float increment, float minimum, float maximum,
+                          float& value) {
+    constexpr unsigned char kKeyEnd = 9;
+    constexpr unsigned char kKeyHome = 10;
+    float step = 0.0f;
+    if (key.virt == kKeyHome)
+        value = minimum;
+    else if (key.virt == kKeyEnd)
+        value = maximum;
+    else if (arrowKeyStep(key, increment, step))
+        value += step;
+    else
+        return false;
+    return true;
+}
+
 // The change a wheel distance makes, a tenth of it with Shift held.
 inline float wheelStep(ButtonState buttons, float distance, float increment) {
     if (buttons & kModifierShift) return distance * kFineStepShare * increment;

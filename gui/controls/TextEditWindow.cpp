@@ -77,6 +77,12 @@ LRESULT CALLBACK EditWindowProcedure::handle(HWND window, UINT message, WPARAM w
         case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN && entry) entry->loseFocus(nullptr);
+            if (wParam == VK_ESCAPE && entry) {
+                // Cancelled: the entry's own text goes back, so nothing is committed.
+                SetWindowTextA(window, entry->text);
+                entry->loseFocus(nullptr);
+                return 0;
+            }
             break;
         case WM_KILLFOCUS:
             if (entry) entry->loseFocus(nullptr);
@@ -109,7 +115,7 @@ void CTextEdit::openEditWindow(const CRectangle& where) {
     SendMessageA(window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     SendMessageA(window, EM_SETSEL, 0, static_cast<LPARAM>(-1));
     SendMessageA(window, EM_LIMITTEXT, kTypedLimit, 0);
-    SetFocus(window);
+    focusBeforeEdit = SetFocus(window);
     const LONG_PTR previous = SetWindowLongPtrA(
         window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditWindowProcedure::handle));
     if (previous) previousEditProcedure = reinterpret_cast<WNDPROC>(previous);
@@ -127,8 +133,18 @@ void CTextEdit::closeEditWindow() {
     editWindow = nullptr;
     if (window) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        // Hiding the focused window would hand the focus to the frame's window, which would
+        // keep the host's shortcuts from working; it goes back where it was before typing.
+        if (GetFocus() == window) {
+            // Typing began from the panel's keyboard focus: the entry keeps the panel's focus,
+            // so that the next key goes on from it.
+            if (parentFrame && parentFrame->isOpen() && focusBeforeEdit == parentFrame->getWindow())
+                parentFrame->setFocusView(this);
+            SetFocus(IsWindow(focusBeforeEdit) ? focusBeforeEdit : nullptr);
+        }
         DestroyWindow(window);
     }
+    focusBeforeEdit = nullptr;
     if (editFont) DeleteObject(editFont);
     editFont = nullptr;
     if (colorBrush) DeleteObject(colorBrush);

@@ -42,6 +42,8 @@ CFrame::~CFrame() {
     // up the focus), so they go while the frame is still whole and nothing points at them after.
     // A closing frame takes no more changes: an edit in progress ends without its commit.
     openFlag = false;
+    // Screen readers may hold the frame's object long after this: it answers errors from now.
+    disconnectAccessible();
     setFocusView(nullptr);
     CFrame::removeAll(true);
     focusView = nullptr;
@@ -58,6 +60,7 @@ void CFrame::draw(CDrawContext* context) {
     firstDrawPending = false;
     CDrawContext* target = context ? context : frameContext;
     if (target) CViewContainer::draw(target);
+    drawFocusRing(target);
 }
 
 void CFrame::drawArea(CDrawContext* context, const CRectangle& rect) {
@@ -68,6 +71,7 @@ void CFrame::drawArea(CDrawContext* context, const CRectangle& rect) {
     const CRectangle saved = context->getClipRectangle();
     context->setClipRectangle(boundedBy(rect, saved));
     if (rect.getWidth() > 0 && rect.getHeight() > 0) CViewContainer::drawArea(context, rect);
+    drawFocusRing(context);
     context->setClipRectangle(saved);
 }
 
@@ -154,6 +158,7 @@ void CFrame::update(CDrawContext* context) {
         }
         buffer->setClipRectangle(clip);
     }
+    drawFocusRing(buffer);
     // A view that resized the frame during the update has dropped the buffer: nothing of it
     // goes out, and the next idle draws the whole frame into the new one.
     if (backBuffer == buffer)
@@ -188,8 +193,11 @@ bool CFrame::moveFocus(CView* oldFocus, bool reverse) {
 }
 
 void CFrame::idle() {
+    if (!openFlag) return;
+    // At most one value event per view and idle, however often the values changed meanwhile.
+    announceValueChanges();
     // Nothing reaches the window before the first paint has filled the back buffer.
-    if (!openFlag || firstDrawPending || !isDirty()) return;
+    if (firstDrawPending || !isDirty()) return;
     const ContextLease context(getDrawContext());
     update(context.get());
 }
@@ -251,12 +259,16 @@ bool CFrame::focusDroppedInFrame() {
 void CFrame::setFocusView(CView* view) {
     // The old view's listener may remove it while it loses the focus.
     const auto old = keptAlive(focusView);
+    const std::weak_ptr<const void> frameAlive = lifetime;
     focusView = view;
     if (view && view->wantsFocus()) view->setDirty(true);
     if (old) {
         old->loseFocus(nullptr);
         if (old->wantsFocus()) old->setDirty(true);
+        // The commit reaches the host, which may close the editor there and delete this frame.
+        if (frameAlive.expired()) return;
     }
+    if (view != old.get()) announceFocus();
 }
 
 void CFrame::invalidate(const CRectangle& rect) {
@@ -295,6 +307,7 @@ void CFrame::drawView(CView* view) {
     const ScopedReference<COffscreenContext> hold(buffer);
     frameContext = buffer;
     drawInto(buffer);
+    drawFocusRing(buffer);
     frameContext = nullptr;
     if (backBuffer != buffer) return;
     const ContextLease onWindow(getDrawContext());

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui/draw/PlatformHandles.h"
 #include "gui/views/CViewContainer.h"
@@ -14,6 +16,7 @@ class AEffGUIEditor;
 namespace gui {
 
 class CDropTarget;
+class FrameAccessible;
 
 // Cursor shapes for setCursor.
 enum CCursorType : std::int32_t {
@@ -36,6 +39,9 @@ enum CCursorType : std::int32_t {
 //   mouse point, drop-target registration, platform start and stop.
 // - FrameGeometry.cpp: the frame among the host's windows: setSize, getSize, getPosition,
 //   getOuterWindow.
+// - FrameAccessibility.cpp: the views as assistive technology sees them, the focus ring and the
+//   announcements; FrameAccessible.cpp and FrameKeyboard.cpp: their platform side and the keys
+//   that reach the frame's window.
 class CFrame : public CViewContainer {
   public:
     CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor);
@@ -106,6 +112,19 @@ class CFrame : public CViewContainer {
     // Expires when the frame is deleted: tells a caller of the host whether the frame outlived it.
     std::weak_ptr<const void> getLifetime() const { return lifetime; }
 
+    // UI thread. The views that take part for assistive technology, depth first in drawing
+    // order; a view's child number is its place in this list plus one.
+    std::vector<CView*> accessibleViews();
+    // A view's rectangle in the frame's coordinates.
+    CRectangle frameRectOf(CView* view);
+    // A press in the middle of the view, as a click of the left button would make.
+    void doDefaultAction(CView* view);
+    // The focus ring's colour; the ring shows while the frame's window has the keyboard focus.
+    void setFocusColor(CColorValue color) { focusColor = color; }
+    // Platform side: whether the frame's window has the keyboard focus, and taking it.
+    bool hasKeyboardFocus();
+    void takeKeyboardFocus();
+
   protected:
     AEffGUIEditor* editor;
     HWND parentWindow;
@@ -135,6 +154,25 @@ class CFrame : public CViewContainer {
     // A tracking loop without an editor to pace it must still not spin.
     void pauseWithoutEditor();
     friend struct FrameWindowProcedure;
+
+    // Assistive technology (FrameAccessibility.cpp, FrameAccessible.cpp, FrameKeyboard.cpp).
+    void drawFocusRing(CDrawContext* context);
+    // From the idle: one value event per view whose spoken value changed since the last idle.
+    void announceValueChanges();
+    void announceFocus();
+    void announceValueChange(std::int32_t childNumber);
+    // The window's keyboard focus came or went.
+    void keyboardFocusChanged();
+    // A key message of the frame's window; false when it goes on to the host's window.
+    bool routeWindowKey(unsigned message, std::uintptr_t wParam);
+    // Hands out the frame's object for an object request of the window; 0 when none.
+    std::intptr_t answerObjectRequest(std::uintptr_t wParam);
+    // Every object handed out answers errors from now on.
+    void disconnectAccessible();
+    FrameAccessible* accessible = nullptr;
+    HMODULE accessibilityLibrary = nullptr;
+    std::vector<std::pair<CView*, float>> announcedValues;
+    CColorValue focusColor = kWhiteColor;
 
     // Only a successful start of the component services is paired with a stop.
     bool componentServicesStarted = false;

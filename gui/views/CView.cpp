@@ -60,6 +60,13 @@ void CView::setBackground(CBitmap* bitmap) {
     setDirty(true);
 }
 
+bool CView::accessibleValue(char* text) {
+    if (text) text[0] = '\0';
+    return false;
+}
+
+bool CView::accessibleSetValue(const char*) { return false; }
+
 std::int32_t CView::onKeyDown(VstKeyCode&) { return kKeyNotHandled; }
 
 std::int32_t CView::onKeyUp(VstKeyCode&) { return kKeyNotHandled; }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gui/draw/CReferenceCounter.h"
 #include "gui/draw/GuiTypes.h"
@@ -21,6 +22,26 @@ class CViewContainer;
 extern const char* const kMsgCheckIfViewContainer;
 
 enum : std::int32_t { kNotifyIgnored = 0, kNotifyHandled = 1 };
+// What assistive technology is told a view is; views of kRoleNone take no part.
+enum AccessibleRole : std::int32_t {
+    kRoleNone = 0,
+    kRoleSlider,
+    kRoleEditableText,
+    kRoleStaticText,
+    kRoleCheckButton,
+    kRolePushButton,
+    kRoleComboBox,
+    kRoleIndicator,
+};
+// States a view reports beside focusable and focused, which the frame knows.
+enum : std::uint32_t {
+    kAccessibleChecked = 1,
+    kAccessibleReadOnly = 2,
+    kAccessibleUnavailable = 4,
+};
+// Every spoken value fits this, terminator included.
+constexpr std::int32_t kAccessibleTextSize = 256;
+
 // Result of the key operations when nobody handled the key.
 constexpr std::int32_t kKeyNotHandled = -1;
 // A buttons argument of -1 tells the receiver to read the buttons from the drawing context.
@@ -73,6 +94,18 @@ class CView : public CReferenceCounter {
     virtual bool isTypeOf(const char* className);
     virtual void update(CDrawContext* context);
 
+    // UI thread, asked by assistive technology. text holds kAccessibleTextSize bytes and gets the
+    // value as a person would say it; false when the view has none.
+    virtual AccessibleRole accessibleRole() { return kRoleNone; }
+    virtual std::uint32_t accessibleStates() { return 0; }
+    virtual bool accessibleValue(char* text);
+    // Takes a value typed as text, as one edit gesture; false when the view takes none.
+    virtual bool accessibleSetValue(const char* text);
+    // Changes whenever the spoken value does: the frame compares it to announce changes.
+    virtual float accessibleValueKey() { return 0.0f; }
+    void setAccessibleName(const char* name) { accessibleName = name ? name : ""; }
+    const char* getAccessibleName() const { return accessibleName.c_str(); }
+
     // Tagged byte blocks; an identifier keeps the size it was created with.
     bool setAttribute(std::int32_t id, std::int32_t size, const void* data);
     bool getAttributeSize(std::int32_t id, std::int32_t& size) const;
@@ -97,6 +130,7 @@ class CView : public CReferenceCounter {
     bool wantsFocusFlag = false;
     CBitmap* background = nullptr;
     ViewAttributeNode* attributes = nullptr;
+    std::string accessibleName;
 
     // The container that adopts a view sets its frame and parent.
     friend class CViewContainer;

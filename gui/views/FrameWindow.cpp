@@ -14,6 +14,7 @@
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/views/CDropTarget.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/FrameAccessible.h"
 #include "gui/views/MenuItemHooks.h"
 
 namespace gui {
@@ -149,6 +150,7 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
     if (!frame) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_DESTROY:
+            frame->disconnectAccessible();
             frame->markOpen(false);
             frame->parentWindow = nullptr;
             frame->forgetDestroyedWindow();
@@ -164,6 +166,21 @@ LRESULT CALLBACK FrameWindowProcedure::handle(HWND window, UINT message, WPARAM 
             const PassingWheelOn passing;
             return DefWindowProcA(window, message, wParam, lParam);
         }
+        case WM_GETOBJECT:
+            // The client area is the frame's; the window's frame parts stay the platform's.
+            if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) break;
+            if (const LRESULT object = frame->answerObjectRequest(wParam)) return object;
+            break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+            // Keys the panel does not use are the host's: its shortcuts keep working.
+            if (!frame->routeWindowKey(message, wParam) && frame->parentWindow)
+                PostMessageA(frame->parentWindow, message, wParam, lParam);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: frame->keyboardFocusChanged(); break;
+        case kDefaultActionMessage: runDefaultAction(*frame, wParam); return 0;
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
         case WM_CTLCOLOREDIT: {

@@ -3,11 +3,15 @@
 // Waits for the top-level window TITLE, then, through the system's input queue as a mouse would:
 // clicks the on/off button, the kick button and the fourth position of the vertical switch,
 // turns the wheel one notch up over the first knob, opens the about box and clicks it away, and
-// closes the window. What it reads on standard input (the gallery's output) goes on to standard
-// output.
+// closes the window. Before that, as a screen reader in another process, it finds every control
+// of the gallery's frame and the on/off button under its place. What it reads on standard input
+// (the gallery's output) goes on to standard output.
 #include <windows.h>
+// The platform's accessibility interface, which needs the declarations above.
+#include <oleacc.h>
 
 #include <cstdio>
+#include <cwchar>
 
 #include "GalleryLayout.h"
 
@@ -17,6 +21,10 @@ constexpr int kPollMs = 50;
 constexpr int kPatienceMs = 30000;
 // Time for the gallery to draw, and to handle one gesture, before the next.
 constexpr DWORD kSettleMs = 300;
+constexpr long kGalleryControls = 20;
+// The interface's published identifier: the import library's symbol is a thunk in a static link.
+constexpr GUID kAccessibleId = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 HWND waitForGallery(const char* title) {
     for (int waited = 0; waited < kPatienceMs; waited += kPollMs) {
@@ -68,6 +76,36 @@ void play(HWND window) {
     click(centreOf(window, kSplashDisplayBox));
 }
 
+bool screenReaderFindsTheControls(HWND window) {
+    IAccessible* reader = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(GetWindow(window, GW_CHILD),
+                                          static_cast<DWORD>(OBJID_CLIENT), kAccessibleId,
+                                          reinterpret_cast<void**>(&reader))))
+        return false;
+    long count = 0;
+    reader->get_accChildCount(&count);
+    const POINT at = centreOf(window, gallery::kOnOffBox);
+    VARIANT hit;
+    VariantInit(&hit);
+    reader->accHitTest(at.x, at.y, &hit);
+    BSTR name = nullptr;
+    VARIANT role;
+    VariantInit(&role);
+    if (hit.vt == VT_I4) {
+        reader->get_accName(hit, &name);
+        reader->get_accRole(hit, &role);
+    }
+    const bool found = count == kGalleryControls && name &&
+                       std::wcscmp(name, L"COnOffButton") == 0 && role.vt == VT_I4 &&
+                       role.lVal == ROLE_SYSTEM_CHECKBUTTON;
+    if (!found)
+        std::fprintf(stderr, "talon_gallery_user: %ld controls, '%ls' under the on/off button\n",
+                     count, name ? name : L"");
+    SysFreeString(name);
+    reader->Release();
+    return found;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,12 +119,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sleep(kSettleMs);
+    CoInitialize(nullptr);
+    const bool found = screenReaderFindsTheControls(window);
     SetForegroundWindow(window);
-    play(window);
+    if (found) play(window);
     PostMessageA(window, WM_CLOSE, 0, 0);
     char buffer[4096];
     std::size_t length = 0;
     while ((length = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
         std::fwrite(buffer, 1, length, stdout);
-    return 0;
+    CoUninitialize();
+    return found ? 0 : 1;
 }

@@ -207,6 +207,7 @@ void addMenuAndSplash(Builder& b) {
 }  // namespace
 
 void buildGallery(GalleryEditor& editor, gui::CFrame& frame) {
+    frame.setFocusColor(kAccent);
     Builder builder{editor, frame, {}};
     addKnobs(builder);
     addSliders(builder);

@@ -68,6 +68,7 @@ bool GalleryEditor::open(void* parent) {
                                      static_cast<HWND>(parent), this);
     gui::ScopedReference<gui::CBitmap> background(new gui::CBitmap(IDP_BACKGROUND));
     newFrame->setBackground(background.get());
+    newFrame->setAccessibleName("Control gallery");
     buildGallery(*this, *newFrame);
     frame = newFrame;
     return true;
@@ -91,7 +92,10 @@ gui::CControl* GalleryEditor::control(std::int32_t tag) const {
 }
 
 void GalleryEditor::adopt(gui::CControl* added) {
-    if (added && validTag(added->getTag())) controls[added->getTag()] = added;
+    if (!added || !validTag(added->getTag())) return;
+    controls[added->getTag()] = added;
+    // A screen reader names each control by its class, as the gallery's captions do.
+    added->setAccessibleName(classOfTag(added->getTag()));
 }
 
 void GalleryEditor::valueChanged(gui::CDrawContext*, gui::CControl* changed) {

@@ -155,8 +155,11 @@ TEST_F(TextEntry, TypedTextAndReturnReachTheListenerOnceAndTheValueIsShown) {
 TEST_F(TextEntry, EscapeAndUnchangedTextCommitNothingAndFocusLossCommits) {
     click(kExpansionRect);
     HWND edit = expansion->getEditWindow();
+    type("9");
     type({VK_ESCAPE});
-    EXPECT_TRUE(IsWindow(edit)) << "Escape gets no special handling";
+    EXPECT_FALSE(IsWindow(edit)) << "Escape cancels the typing";
+    click(kExpansionRect);
+    edit = expansion->getEditWindow();
     type({VK_RETURN});
     EXPECT_FALSE(IsWindow(edit));
     EXPECT_TRUE(listener.texts.empty());
@@ -167,7 +170,7 @@ TEST_F(TextEntry, EscapeAndUnchangedTextCommitNothingAndFocusLossCommits) {
     pumpMessages();
     EXPECT_FALSE(IsWindow(edit));
     EXPECT_EQ(listener.texts, Texts({"12"}));
-    EXPECT_EQ(gestures(), gesturesOf(kExpansionTag, 2));
+    EXPECT_EQ(gestures(), gesturesOf(kExpansionTag, 3));
 }
 
 TEST_F(TextEntry, ClickOnAnotherEntryCommitsTheFirstAndOpensTheSecond) {

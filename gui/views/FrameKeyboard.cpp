@@ -1,0 +1,69 @@
+// Keys that reach the frame's window while it has the keyboard focus: turned into the host's key
+// records and routed as the host's key calls are.
+#include <windows.h>
+
+#include "gui/views/CFrame.h"
+
+namespace gui {
+
+namespace {
+
+struct KeyPair {
+    WPARAM platformKey;
+    unsigned char hostKey;
+};
+
+// The host's virtual keys for the platform's keys that carry no character of their own.
+constexpr KeyPair kKeys[] = {
+    {VK_BACK, 1},  {VK_TAB, 2},    {VK_CLEAR, 3}, {VK_RETURN, 4},  {VK_PAUSE, 5},   {VK_ESCAPE, 6},
+    {VK_SPACE, 7}, {VK_END, 9},    {VK_HOME, 10}, {VK_LEFT, 11},   {VK_UP, 12},     {VK_RIGHT, 13},
+    {VK_DOWN, 14}, {VK_PRIOR, 15}, {VK_NEXT, 16}, {VK_INSERT, 21}, {VK_DELETE, 22}, {VK_HELP, 23},
+};
+
+// The host's modifier bits.
+constexpr unsigned char kModifierShiftBit = 1;
+constexpr unsigned char kModifierAlternateBit = 2;
+constexpr unsigned char kModifierCommandBit = 4;
+
+// The mapped character without the dead-key flag.
+constexpr UINT kCharacterBits = 0x7FFF;
+constexpr std::int32_t kKeyHandled = 1;
+
+// The last key down went on to the host's window, so its character goes there too. Kept outside
+// the frame, which the host may close from inside the key's handling; the UI thread alone has the
+// keyboard.
+bool keyDownPassedOn = false;
+
+bool isDown(int platformKey) { return (GetKeyState(platformKey) & 0x8000) != 0; }
+
+VstKeyCode hostKeyOf(WPARAM platformKey) {
+    VstKeyCode key = {};
+    for (const KeyPair& pair : kKeys)
+        if (pair.platformKey == platformKey) key.virt = pair.hostKey;
+    if (!key.virt) {
+        // Letters as the host's key calls carry them: lower case.
+        const UINT mapped = MapVirtualKeyA(static_cast<UINT>(platformKey), MAPVK_VK_TO_CHAR);
+        const UINT character = mapped & kCharacterBits;
+        key.character = static_cast<int32>(
+            character >= 'A' && character <= 'Z' ? character - 'A' + 'a' : character);
+    }
+    if (isDown(VK_SHIFT)) key.modifier |= kModifierShiftBit;
+    if (isDown(VK_MENU)) key.modifier |= kModifierAlternateBit;
+    if (isDown(VK_CONTROL)) key.modifier |= kModifierCommandBit;
+    return key;
+}
+
+}  // namespace
+
+bool CFrame::routeWindowKey(unsigned message, std::uintptr_t wParam) {
+    // The character of a key goes where its key went.
+    if (message == WM_CHAR) return !keyDownPassedOn;
+    VstKeyCode key = hostKeyOf(wParam);
+    const bool down = message == WM_KEYDOWN;
+    const bool handled = (down ? onKeyDown(key) : onKeyUp(key)) == kKeyHandled;
+    // Nothing of the frame from here on.
+    if (down) keyDownPassedOn = !handled;
+    return handled;
+}
+
+}  // namespace gui
