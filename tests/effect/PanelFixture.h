@@ -215,9 +215,9 @@ class Panel : public ::testing::Test {
     }
     // Keys typed before the edit window has the focus would go elsewhere, so each step waits
     // for the one before it.
-    // On the shared display of a loaded whole-suite run, a click now and then reaches no window
-    // at all (a few times in some twenty such runs, never with these tests alone); a click that
-    // began no edit is made once more. The tap tests cover the panel's own quick-click handling.
+    // In a whole-suite run another program's window may cover the panel for a moment (one that
+    // showed without taking turns on the display did); a click that began no edit is made once
+    // more. The tap tests cover the panel's own handling of quick clicks.
     void typeInto(POINT entry, const std::string& keys) {
         clickAt(entry);
         if (!idleUntil(editHasFocus) && count(audioMasterBeginEdit, entryParameter(entry)) == 0)
