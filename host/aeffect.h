@@ -273,6 +273,43 @@ struct VstKeyCode {
 static_assert(sizeof(VstKeyCode) == 8 && offsetof(VstKeyCode, virt) == 4 &&
               offsetof(VstKeyCode, modifier) == 5);
 
+// VstKeyCode::virt for keys that carry no character of their own.
+enum VstVirtualKey : unsigned char {
+    VKEY_BACK = 1,
+    VKEY_TAB,
+    VKEY_CLEAR,
+    VKEY_RETURN,
+    VKEY_PAUSE,
+    VKEY_ESCAPE,
+    VKEY_SPACE,
+    VKEY_NEXT,
+    VKEY_END,
+    VKEY_HOME,
+    VKEY_LEFT,
+    VKEY_UP,
+    VKEY_RIGHT,
+    VKEY_DOWN,
+    VKEY_PAGEUP,
+    VKEY_PAGEDOWN,
+    VKEY_SELECT,
+    VKEY_PRINT,
+    VKEY_ENTER,
+    VKEY_SNAPSHOT,
+    VKEY_INSERT,
+    VKEY_DELETE,
+    VKEY_HELP,
+};
+static_assert(VKEY_TAB == 2 && VKEY_END == 9 && VKEY_LEFT == 11 && VKEY_DOWN == 14 &&
+              VKEY_ENTER == 19 && VKEY_HELP == 23);
+
+// VstKeyCode::modifier bits.
+enum VstModifierKey : unsigned char {
+    MODIFIER_SHIFT = 1,
+    MODIFIER_ALTERNATE = 2,
+    MODIFIER_COMMAND = 4,
+    MODIFIER_CONTROL = 8,
+};
+
 struct VstSpeakerProperties {
     float azimuth;
     float elevation;

@@ -31,9 +31,6 @@ constexpr ClassRole kClassRoles[] = {
     {"CKickButton", kRolePushButton},   {"CSplashScreen", kRolePushButton},
 };
 
-// The host's virtual keys that start typing in an entry.
-constexpr unsigned char kKeyReturn = 4;
-constexpr unsigned char kKeyEnter = 19;
 constexpr float kPercent = 100.0f;
 
 void copyText(char* to, const char* from) {
@@ -148,7 +145,8 @@ float CTextEdit::accessibleValueKey() {
 }
 
 std::int32_t CTextEdit::onKeyDown(VstKeyCode& key) {
-    if (key.virt != kKeyReturn && key.virt != kKeyEnter) return kKeyNotHandled;
+    // Return and Enter start typing in an entry.
+    if (key.virt != VKEY_RETURN && key.virt != VKEY_ENTER) return kKeyNotHandled;
     if (editWindow || !parentFrame || !getMouseEnabled()) return kKeyNotHandled;
     const auto hold = keptAlive(this);
     // A fresh edit, as a click starts one: the frame's focus comes back with the gesture.

@@ -34,15 +34,10 @@ constexpr float kFineStepShare = 0.1f;
 // The host's arrow keys: LEFT and DOWN step down, UP and RIGHT up, a tenth of the increment with
 // Shift. False for any other key.
 inline bool arrowKeyStep(const VstKeyCode& key, float increment, float& step) {
-    constexpr unsigned char kKeyLeft = 11;
-    constexpr unsigned char kKeyUp = 12;
-    constexpr unsigned char kKeyRight = 13;
-    constexpr unsigned char kKeyDown = 14;
-    constexpr unsigned char kKeyModifierShift = 1;
-    const bool decrease = key.virt == kKeyLeft || key.virt == kKeyDown;
-    const bool increase = key.virt == kKeyUp || key.virt == kKeyRight;
+    const bool decrease = key.virt == VKEY_LEFT || key.virt == VKEY_DOWN;
+    const bool increase = key.virt == VKEY_UP || key.virt == VKEY_RIGHT;
     if (!decrease && !increase) return false;
-    step = (key.modifier & kKeyModifierShift) ? kFineStepShare * increment : increment;
+    step = (key.modifier & MODIFIER_SHIFT) ? kFineStepShare * increment : increment;
     if (decrease) step = -step;
     return true;
 }
@@ -50,12 +45,10 @@ inline bool arrowKeyStep(const VstKeyCode& key, float increment, float& step) {
 // The arrows as above, Home to the minimum and End to the maximum; false for any other key.
 inline bool keyMovesValue(const VstKeyCode& key, float increment, float minimum, float maximum,
                           float& value) {
-    constexpr unsigned char kKeyEnd = 9;
-    constexpr unsigned char kKeyHome = 10;
     float step = 0.0f;
-    if (key.virt == kKeyHome)
+    if (key.virt == VKEY_HOME)
         value = minimum;
-    else if (key.virt == kKeyEnd)
+    else if (key.virt == VKEY_END)
         value = maximum;
     else if (arrowKeyStep(key, increment, step))
         value += step;

@@ -13,10 +13,6 @@ namespace gui {
 
 namespace {
 
-// The host's virtual key code for Tab and the Shift bit of its modifier byte.
-constexpr unsigned char kVirtualKeyTab = 2;
-constexpr unsigned char kModifierShiftBit = 1;
-
 CRectangle boundedBy(CRectangle rect, const CRectangle& limit) { return rect.bound(limit); }
 
 // A context the frame obtained for the length of one call.
@@ -96,8 +92,8 @@ std::int32_t CFrame::onKeyDown(VstKeyCode& key) {
         const std::int32_t result = modalView->onKeyDown(key);
         if (result != kKeyNotHandled) return result;
     }
-    if (key.virt == kVirtualKeyTab) {
-        const bool reverse = (key.modifier & kModifierShiftBit) != 0;
+    if (key.virt == VKEY_TAB) {
+        const bool reverse = (key.modifier & MODIFIER_SHIFT) != 0;
         return moveFocus(focusView, reverse) ? 1 : kKeyNotHandled;
     }
     return kKeyNotHandled;

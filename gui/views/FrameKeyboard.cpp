@@ -15,15 +15,13 @@ struct KeyPair {
 
 // The host's virtual keys for the platform's keys that carry no character of their own.
 constexpr KeyPair kKeys[] = {
-    {VK_BACK, 1},  {VK_TAB, 2},    {VK_CLEAR, 3}, {VK_RETURN, 4},  {VK_PAUSE, 5},   {VK_ESCAPE, 6},
-    {VK_SPACE, 7}, {VK_END, 9},    {VK_HOME, 10}, {VK_LEFT, 11},   {VK_UP, 12},     {VK_RIGHT, 13},
-    {VK_DOWN, 14}, {VK_PRIOR, 15}, {VK_NEXT, 16}, {VK_INSERT, 21}, {VK_DELETE, 22}, {VK_HELP, 23},
+    {VK_BACK, VKEY_BACK},     {VK_TAB, VKEY_TAB},       {VK_CLEAR, VKEY_CLEAR},
+    {VK_RETURN, VKEY_RETURN}, {VK_PAUSE, VKEY_PAUSE},   {VK_ESCAPE, VKEY_ESCAPE},
+    {VK_SPACE, VKEY_SPACE},   {VK_END, VKEY_END},       {VK_HOME, VKEY_HOME},
+    {VK_LEFT, VKEY_LEFT},     {VK_UP, VKEY_UP},         {VK_RIGHT, VKEY_RIGHT},
+    {VK_DOWN, VKEY_DOWN},     {VK_PRIOR, VKEY_PAGEUP},  {VK_NEXT, VKEY_PAGEDOWN},
+    {VK_INSERT, VKEY_INSERT}, {VK_DELETE, VKEY_DELETE}, {VK_HELP, VKEY_HELP},
 };
-
-// The host's modifier bits.
-constexpr unsigned char kModifierShiftBit = 1;
-constexpr unsigned char kModifierAlternateBit = 2;
-constexpr unsigned char kModifierCommandBit = 4;
 
 // The mapped character without the dead-key flag.
 constexpr UINT kCharacterBits = 0x7FFF;
@@ -47,9 +45,9 @@ VstKeyCode hostKeyOf(WPARAM platformKey) {
         key.character = static_cast<int32>(
             character >= 'A' && character <= 'Z' ? character - 'A' + 'a' : character);
     }
-    if (isDown(VK_SHIFT)) key.modifier |= kModifierShiftBit;
-    if (isDown(VK_MENU)) key.modifier |= kModifierAlternateBit;
-    if (isDown(VK_CONTROL)) key.modifier |= kModifierCommandBit;
+    if (isDown(VK_SHIFT)) key.modifier |= MODIFIER_SHIFT;
+    if (isDown(VK_MENU)) key.modifier |= MODIFIER_ALTERNATE;
+    if (isDown(VK_CONTROL)) key.modifier |= MODIFIER_COMMAND;
     return key;
 }
 
