@@ -1,27 +1,37 @@
 #!/usr/bin/python3
-"""Draws the editor panel's artwork as antialiased vector art and writes the three PNG files
-the resource script stores in the plug-in:
+"""Draws the editor panel's artwork as antialiased vector art and writes the PNG files the
+resource script stores in the plug-in:
 
   background.png  752 x 80, 8-bit RGB: the panel
   knob.png        80 x 4880, 8-bit RGBA: 61 knob frames of 80 x 80, shared by both knobs
   strip.png       228 x 1220, 8-bit RGBA: 61 frames of 228 x 20, the stereo-width display
 
+and each of them again at two and three times the size (background@2x.png 1504 x 160, ...,
+strip@3x.png 684 x 3660) for panels shown at 200 % and 300 %. The larger ones are the same
+drawing under a scaled context, not the small pictures enlarged: every coordinate below is in
+panel pixels at 100 %, and the pixel-aligned details (whole-pixel rows, lines on half pixels,
+baselines) land on whole device pixels at every integer scale, so they stay as sharp.
+
 Needs Debian's python3-cairo and fonts-dejavu-core for the lettering ("scripts/setup.sh
 --artwork" installs both); the build does not run this script, it uses the committed PNG files.
 Run it as /usr/bin/python3 make_artwork.py; the files land beside the script.
-preview_panel.py composes them into a picture of the panel as the editor shows it.
+preview_panel.py composes them into a picture of the panel as the editor shows it (at 200 % or
+300 % with --scale 2 or 3).
 
-The PNG files are written here rather than by cairo, so that the colour types are exact and
-the bytes depend only on the pixels."""
+The PNG files are written by png_writer.py rather than by cairo, so that the colour types are
+exact and the bytes depend only on the pixels."""
 
 import math
 import os
-import struct
-import zlib
 
 import cairo
 
+from png_writer import RGB, RGBA, write_surface
+
 HERE = os.path.dirname(os.path.abspath(__file__))
+
+# The sizes the artwork is drawn at, as whole multiples of the 100 % panel.
+SCALES = (1, 2, 3)
 
 PANEL_WIDTH, PANEL_HEIGHT = 752, 80
 KNOB_SIZE = 80
@@ -60,87 +70,15 @@ TITLE = (0.93, 0.94, 0.95)
 
 
 # ----------------------------------------------------------------------------------------------
-# PNG writing
-
-
-def png_chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-
-
-def paeth(a, b, c):
-    p = a + b - c
-    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-    if pa <= pb and pa <= pc:
-        return a
-    return b if pb <= pc else c
-
-
-def filtered_rows(rows, bpp):
-    """Each scanline with the filter that gives the smallest sum of absolute residuals."""
-    previous = bytes(len(rows[0]))
-    out = []
-    for row in rows:
-        width = len(row)
-        left = bytes(bpp) + row[:-bpp]
-        upper_left = bytes(bpp) + previous[:-bpp]
-        candidates = [
-            (0, row),
-            (1, bytes((row[i] - left[i]) & 0xFF for i in range(width))),
-            (2, bytes((row[i] - previous[i]) & 0xFF for i in range(width))),
-            (3, bytes((row[i] - ((left[i] + previous[i]) >> 1)) & 0xFF for i in range(width))),
-            (4, bytes((row[i] - paeth(left[i], previous[i], upper_left[i])) & 0xFF
-                      for i in range(width))),
-        ]
-        best = min(candidates, key=lambda c: sum(v if v < 128 else 256 - v for v in c[1]))
-        out.append(bytes([best[0]]) + best[1])
-        previous = row
-    return b"".join(out)
-
-
-def write_png(path, width, height, colour_type, rows):
-    channels = {2: 3, 6: 4}[colour_type]
-    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
-    data = zlib.compress(filtered_rows(rows, channels), 9)
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(png_chunk(b"IHDR", header))
-        f.write(png_chunk(b"IDAT", data))
-        f.write(png_chunk(b"IEND", b""))
-
-
-def surface_rows(surface, with_alpha):
-    """Scanlines of a cairo ARGB32 surface (native little-endian, premultiplied) as straight
-    RGB or RGBA bytes."""
-    surface.flush()
-    width, height, stride = surface.get_width(), surface.get_height(), surface.get_stride()
-    pixels = bytes(surface.get_data())
-    rows = []
-    for y in range(height):
-        line = pixels[y * stride:y * stride + width * 4]
-        out = bytearray()
-        for x in range(0, width * 4, 4):
-            b, g, r, a = line[x], line[x + 1], line[x + 2], line[x + 3]
-            if with_alpha:
-                if a == 0:
-                    out += b"\0\0\0\0"
-                else:
-                    out += bytes((min(255, (r * 255 + a // 2) // a),
-                                  min(255, (g * 255 + a // 2) // a),
-                                  min(255, (b * 255 + a // 2) // a), a))
-            else:
-                out += bytes((r, g, b))
-        rows.append(bytes(out))
-    return rows
-
-
-# ----------------------------------------------------------------------------------------------
 # Drawing helpers
 
 
-def new_surface(width, height):
-    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width, height)
+def new_surface(width, height, scale=1):
+    """A transparent surface of width x height panel pixels at the given scale, whose context
+    takes coordinates in panel pixels."""
+    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width * scale, height * scale)
     ctx = cairo.Context(surface)
+    ctx.scale(scale, scale)
     options = cairo.FontOptions()
     options.set_antialias(cairo.ANTIALIAS_GRAY)
     options.set_hint_style(cairo.HINT_STYLE_SLIGHT)
@@ -380,8 +318,8 @@ def lettering(ctx):
     engraved_text(ctx, "STEREO EXPANDER", name_centre, 56, 7, LABEL_DIM, spacing=0.8)
 
 
-def draw_background():
-    surface, ctx = new_surface(PANEL_WIDTH, PANEL_HEIGHT)
+def draw_background(scale):
+    surface, ctx = new_surface(PANEL_WIDTH, PANEL_HEIGHT, scale)
     panel_base(ctx)
     groove(ctx, OUTPUT_TEXT[2] + 14)
     for x, y, slot in ((12, 12, 30), (12, 68, 75), (PANEL_WIDTH - 12, 12, 120),
@@ -493,8 +431,8 @@ def knob_pointer(ctx, cx, cy, degrees):
     ctx.set_line_cap(cairo.LINE_CAP_BUTT)
 
 
-def draw_knob_strip():
-    surface, ctx = new_surface(KNOB_SIZE, KNOB_SIZE * FRAME_COUNT)
+def draw_knob_strip(scale):
+    surface, ctx = new_surface(KNOB_SIZE, KNOB_SIZE * FRAME_COUNT, scale)
     for k in range(FRAME_COUNT):
         degrees = knob_angle(k / (FRAME_COUNT - 1))
         ctx.save()
@@ -560,8 +498,8 @@ def strip_frame(ctx, top, amount):
     ctx.fill()
 
 
-def draw_strip():
-    surface, ctx = new_surface(STRIP_WIDTH, STRIP_HEIGHT * FRAME_COUNT)
+def draw_strip(scale):
+    surface, ctx = new_surface(STRIP_WIDTH, STRIP_HEIGHT * FRAME_COUNT, scale)
     for k in range(FRAME_COUNT):
         ctx.save()
         ctx.rectangle(0, k * STRIP_HEIGHT, STRIP_WIDTH, STRIP_HEIGHT)
@@ -571,13 +509,18 @@ def draw_strip():
     return surface
 
 
+def artwork_name(stem, scale):
+    """background.png at 100 %, background@2x.png at 200 %, ..."""
+    return stem + ("" if scale == 1 else "@%dx" % scale) + ".png"
+
+
 def main():
-    outputs = (("background.png", draw_background(), 2), ("knob.png", draw_knob_strip(), 6),
-               ("strip.png", draw_strip(), 6))
-    for name, surface, colour_type in outputs:
-        rows = surface_rows(surface, with_alpha=colour_type == 6)
-        write_png(os.path.join(HERE, name), surface.get_width(), surface.get_height(),
-                  colour_type, rows)
+    for scale in SCALES:
+        for stem, draw, colour_type in (("background", draw_background, RGB),
+                                        ("knob", draw_knob_strip, RGBA),
+                                        ("strip", draw_strip, RGBA)):
+            write_surface(os.path.join(HERE, artwork_name(stem, scale)), draw(scale),
+                          colour_type)
 
 
 if __name__ == "__main__":
