@@ -64,6 +64,16 @@ TEST(CommandLine, EditorModesTakeTheSettingsButNoAudio) {
     EXPECT_FALSE(parse({"-o", "out.wav"}).showsEditor());
 }
 
+TEST(CommandLine, ScaleIsAnEditorFactorFrom1To3) {
+    EXPECT_EQ(parse({"--editor", "--scale", "1.5"}).editorScale, 1.5);
+    EXPECT_EQ(parse({"--scale=3", "--screenshot", "a.png"}).editorScale, 3.0);
+    EXPECT_FALSE(parse({"--editor"}).editorScale.has_value());
+    for (const char* bad : {"0.99", "3.01", "two", ""}) {
+        EXPECT_THROW(parse({"--editor", "--scale", bad}), UsageError) << bad;
+    }
+    EXPECT_THROW(parse({"--scale", "2"}), UsageError);  // no editor to scale
+}
+
 TEST(CommandLine, HelpWinsOverEverythingAfterIt) {
     EXPECT_TRUE(parse({"--help", "--no-such-option"}).showHelp);
     EXPECT_TRUE(parse({"in.wav", "-h"}).showHelp);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <sstream>
+#include <utility>
 
 #include "tests/tools/FakeEffect.h"
 #include "tools/host/EffectSession.h"
@@ -184,6 +185,20 @@ TEST_F(FakeSession, EditorNeedsTheFlagAndAUsableRectangle) {
     EXPECT_THROW(session.editorSize(), HostError);
 }
 
+TEST_F(FakeSession, EditorReportsTheScaledSizeOnceItTakesTheFactor) {
+    fake.options.hasEditor = fake.options.takesScale = true;
+    fake.effect.flags |= effFlagsHasEditor;
+    EffectSession session(&fake.effect, nullptr);
+    EXPECT_TRUE(session.setEditorScale(2.5));
+    const EditorSize size = session.editorSize();
+    EXPECT_EQ(size.width, 300);  // 120 x 40 scaled
+    EXPECT_EQ(size.height, 100);
+    EXPECT_LT(position(effVendorSpecific), position(effEditGetRect));
+    fake.options.takesScale = false;
+    EXPECT_FALSE(session.setEditorScale(3.0));
+    EXPECT_EQ(fake.editorScale, 2.5f);
+}
+
 TEST(CheckStereoEffect, RejectsWhatAHostCannotUse) {
     EXPECT_THROW(checkStereoEffect(nullptr), HostError);
 
@@ -232,6 +247,29 @@ TEST(HostCallback, AnswersWhatEffectsAsk) {
         std::string::npos);
     EXPECT_NE(log.str().find("\"sendVstEvents\""), std::string::npos);
     configureHostCallback({});
+}
+
+TEST(HostCallback, SizeWindowResizesTheOpenEditorWithinLimits) {
+    const auto askSize = [](int32 width, intptr height) {
+        return hostCallback(nullptr, audioMasterSizeWindow, width, height, nullptr, 0.0f);
+    };
+    char sizeWindow[] = "sizeWindow";
+    EXPECT_EQ(hostCallback(nullptr, audioMasterCanDo, 0, 0, sizeWindow, 0.0f), 1);
+    std::vector<std::pair<int, int>> sizes;
+    {
+        EditorResizeHandler handler([&sizes](int width, int height) {
+            sizes.emplace_back(width, height);
+            return width != 400;  // the window refuses this one
+        });
+        EXPECT_EQ(askSize(300, 100), 1);
+        EXPECT_EQ(askSize(8192, 8192), 1);
+        EXPECT_EQ(askSize(400, 50), 0);
+        EXPECT_EQ(askSize(0, 100), 0);
+        EXPECT_EQ(askSize(300, -1), 0);
+        EXPECT_EQ(askSize(8193, 100), 0);
+    }
+    EXPECT_EQ(askSize(300, 100), 0);  // no editor open
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{300, 100}, {8192, 8192}, {400, 50}}));
 }
 
 TEST(OpcodeNames, NameTheOpcodesTheyStandFor) {

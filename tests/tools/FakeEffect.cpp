@@ -1,6 +1,7 @@
 #include "tests/tools/FakeEffect.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -59,6 +60,37 @@ intptr answerText(FakeEffect& fake, int32 opcode, int32 index, void* ptr) {
     }
 }
 
+intptr takeScale(FakeEffect& fake, int32 index, intptr value, float opt) {
+    constexpr int32 kScaleIndex = fourCharCode('P', 'r', 'e', 'S');
+    constexpr intptr kScaleValue = fourCharCode('A', 'e', 'C', 's');
+    if (!fake.options.takesScale || index != kScaleIndex || value != kScaleValue) return 0;
+    fake.editorScale = opt;
+    return 1;
+}
+
+intptr giveEditorRect(FakeEffect& fake, void* ptr) {
+    if (!fake.options.hasEditor || !fake.options.giveEditorRect || ptr == nullptr) return 0;
+    const auto scaled = [&fake](std::int16_t side) {
+        return static_cast<std::int16_t>(std::lround(side * fake.editorScale));
+    };
+    const ERect& rect = fake.options.editorRect;
+    fake.scaledRect = {scaled(rect.top), scaled(rect.left), scaled(rect.bottom),
+                       scaled(rect.right)};
+    *static_cast<ERect**>(ptr) = &fake.scaledRect;
+    return 1;
+}
+
+void growOnce(FakeEffect& fake) {
+    fake.options.growsOnIdle = false;
+    char sizeWindow[] = "sizeWindow";
+    if (fake.host == nullptr ||
+        fake.host(&fake.effect, audioMasterCanDo, 0, 0, sizeWindow, 0.0f) != 1) {
+        return;
+    }
+    fake.host(&fake.effect, audioMasterSizeWindow, kFakeGrownWidth, kFakeGrownHeight, nullptr,
+              0.0f);
+}
+
 intptr VSTCALLBACK fakeDispatcher(AEffect* effect, int32 opcode, int32 index, intptr value,
                                   void* ptr, float opt) {
     FakeEffect& fake = fakeOf(effect);
@@ -73,10 +105,11 @@ intptr VSTCALLBACK fakeDispatcher(AEffect* effect, int32 opcode, int32 index, in
         case effGetVendorVersion: return 1234;
         case effGetPlugCategory: return kPlugCategEffect;
         case effGetVstVersion: return 2400;
-        case effEditGetRect:
-            if (!fake.options.hasEditor || !fake.options.giveEditorRect || ptr == nullptr) return 0;
-            *static_cast<ERect**>(ptr) = &fake.options.editorRect;
-            return 1;
+        case effEditGetRect: return giveEditorRect(fake, ptr);
+        case effEditIdle:
+            if (fake.options.growsOnIdle) growOnce(fake);
+            return 0;
+        case effVendorSpecific: return takeScale(fake, index, value, opt);
         case effEditOpen: return fake.options.hasEditor && fake.options.editorOpens ? 1 : 0;
         case effClose:
             if (fake.options.deleteOnClose) delete &fake;

@@ -16,8 +16,13 @@ struct FakeEffectOptions {
     bool hasEditor = false;
     bool giveEditorRect = true;  // effEditGetRect hands out editorRect
     ERect editorRect = {0, 0, 40, 120};
-    bool editorOpens = true;  // the answer to effEditOpen
+    bool editorOpens = true;   // the answer to effEditOpen
+    bool takesScale = false;   // takes the host's editor scale factor and scales editorRect by it
+    bool growsOnIdle = false;  // first idle: asks the host for kFakeGrownWidth x kFakeGrownHeight
 };
+
+constexpr int32 kFakeGrownWidth = 300;
+constexpr int32 kFakeGrownHeight = 100;
 
 enum FakeParameter : int32 {
     kFakeWidth,  // display "0".."100", label "%"
@@ -31,6 +36,9 @@ constexpr int32 kFakeUniqueId = fourCharCode('F', 'a', 'k', 'e');
 struct FakeEffect {
     AEffect effect{};  // effect.object points back here
     FakeEffectOptions options;
+    audioMasterCallback host = nullptr;
+    float editorScale = 1.0f;
+    ERect scaledRect{};          // what effEditGetRect hands out
     std::vector<int32> opcodes;  // every dispatcher call in order
     float sampleRate = 0.0f;
     intptr blockSize = 0;

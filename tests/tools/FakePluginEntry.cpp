@@ -19,11 +19,17 @@ extern "C" AEffect* VSTCALLBACK fakePluginEntry(audioMasterCallback host) {
     options.hasEditor = true;
     options.editorOpens = false;
 #endif
+#ifdef TALON_FAKE_EDITOR_RESIZES
+    options.hasEditor = true;
+    options.takesScale = true;
+    options.growsOnIdle = true;
+#endif
 #ifdef TALON_FAKE_NO_DOUBLE
     options.canDouble = false;
 #endif
     auto* fake = new FakeEffect;
     initFakeEffect(*fake, options);
+    fake->host = host;
     return &fake->effect;
 #endif
 }

@@ -111,6 +111,14 @@ int parseProgram(const std::string& text) {
     return static_cast<int>(*program);
 }
 
+double parseEditorScale(const std::string& text) {
+    const std::optional<double> scale = parseNumber(text);
+    if (!scale || *scale < kMinEditorScale || *scale > kMaxEditorScale) {
+        throw UsageError("--scale must be a number from 1.0 to 3.0, got '" + text + "'");
+    }
+    return *scale;
+}
+
 // Applies one option; returns false if it is not an option talonhost knows.
 bool applyOption(const std::string& option, ArgumentCursor& cursor, HostOptions& options) {
     if (option == "-o" || option == "--output") {
@@ -129,6 +137,8 @@ bool applyOption(const std::string& option, ArgumentCursor& cursor, HostOptions&
     } else if (option == "--screenshot") {
         options.screenshotPath = cursor.valueOf(option);
         if (options.screenshotPath.empty()) throw UsageError("--screenshot needs a file name");
+    } else if (option == "--scale") {
+        options.editorScale = parseEditorScale(cursor.valueOf(option));
     } else if (option == "--editor") {
         cursor.rejectInlineValue(option);
         options.openEditor = true;
@@ -146,6 +156,9 @@ bool applyOption(const std::string& option, ArgumentCursor& cursor, HostOptions&
 
 // The editor modes show the editor instead of processing; audio arguments would be ignored.
 void checkEditorMode(const HostOptions& options) {
+    if (options.editorScale && !options.showsEditor()) {
+        throw UsageError("--scale is for the editor: give --editor or --screenshot");
+    }
     if (!options.showsEditor()) return;
     if (options.openEditor && !options.screenshotPath.empty()) {
         throw UsageError("--editor and --screenshot cannot be combined");
@@ -210,7 +223,7 @@ HostOptions parseCommandLine(const std::vector<std::string>& args) {
 std::string usageText() {
     return "usage: talonhost [options] [input.wav]\n"
            "       talonhost [--plugin PATH] [--program N] [--set NAME=VALUE ...]\n"
-           "                 (--editor | --screenshot FILE.png)\n"
+           "                 [--scale F] (--editor | --screenshot FILE.png)\n"
            "Runs a 2-in/2-out VST 2.4 effect over a WAV file (or a built-in stereo test signal)\n"
            "and writes the result as a 32-bit float WAV file, or shows the effect's editor.\n"
            "\n"
@@ -223,6 +236,8 @@ std::string usageText() {
            "                      NAME=norm:X sets the normalized value X (0..1); repeatable\n"
            "  --editor            open the effect's editor in a window until it is closed\n"
            "  --screenshot PATH   open the editor, write its drawn window as a PNG file, close\n"
+           "  --scale F           announce editor scale factor F (1.0..3.0) to the effect before\n"
+           "                      asking the editor's size; with --editor or --screenshot\n"
            "  --verbose           log every call between host and effect on stderr\n"
            "  -h, --help          show this help\n"
            "\n"

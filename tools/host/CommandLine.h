@@ -8,6 +8,9 @@
 constexpr int kMinBlockSize = 1;
 constexpr int kMaxBlockSize = 65536;
 constexpr int kDefaultBlockSize = 512;
+// The editor scale factors a host may announce.
+constexpr double kMinEditorScale = 1.0;
+constexpr double kMaxEditorScale = 3.0;
 
 // One --set NAME=VALUE request.
 struct ParameterAssignment {
@@ -28,6 +31,8 @@ struct HostOptions {
     std::vector<ParameterAssignment> assignments;
     bool openEditor = false;     // --editor: show the effect's editor until it is closed
     std::string screenshotPath;  // --screenshot: write the drawn editor to this PNG file
+    // --scale: announced to the editor before its size is asked.
+    std::optional<double> editorScale;
     bool verbose = false;
     bool showHelp = false;
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "tools/host/EditorWindow.h"
+#include "tools/host/HostCallback.h"
 #include "tools/host/HostError.h"
 
 namespace {
@@ -16,7 +17,9 @@ class OpenEditor {
     OpenEditor(EffectSession& session, const std::string& title)
         : session_(session),
           size_(session.editorSize()),
-          window_(title, size_.width, size_.height) {
+          window_(title, size_.width, size_.height),
+          resizeHandler_(
+              [this](int width, int height) { return window_.resizeClient(width, height); }) {
         if (!session_.openEditor(window_.handle())) {
             // The destructor does not run for a constructor that throws.
             session_.closeEditor();
@@ -35,6 +38,9 @@ class OpenEditor {
     EffectSession& session_;
     EditorSize size_;
     EditorWindow window_;
+    // After the window: the editor may ask for another size from effEditOpen on, and can no
+    // longer once the window is about to go.
+    EditorResizeHandler resizeHandler_;
 };
 
 }  // namespace

@@ -39,6 +39,13 @@ void registerWindowClass() {
     if (registered == 0) throw HostError("cannot register the editor window class");
 }
 
+// The outer size of a window of our style whose client area is width x height.
+SIZE frameSizeFor(int width, int height) {
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
 BOOL CALLBACK findChildToPaint(HWND child, LPARAM found) {
     if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
     *reinterpret_cast<bool*>(found) = true;
@@ -47,14 +54,12 @@ BOOL CALLBACK findChildToPaint(HWND child, LPARAM found) {
 
 }  // namespace
 
-EditorWindow::EditorWindow(const std::string& title, int width, int height)
-    : width_(width), height_(height) {
+EditorWindow::EditorWindow(const std::string& title, int width, int height) {
     registerWindowClass();
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    HWND window = CreateWindowExA(0, kClassName, title.c_str(), kWindowStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const SIZE frame = frameSizeFor(width, height);
+    HWND window =
+        CreateWindowExA(0, kClassName, title.c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        frame.cx, frame.cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (window == nullptr) {
         throw HostError("cannot create the editor window (Windows error " +
                         std::to_string(GetLastError()) + ")");
@@ -115,14 +120,28 @@ void EditorWindow::runUntilPainted(const IdleFunction& idle, int minimumTicks) {
     throw HostError("the editor window was closed before it was drawn");
 }
 
+bool EditorWindow::resizeClient(int width, int height) {
+    const SIZE frame = frameSizeFor(width, height);
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    return SetWindowPos(static_cast<HWND>(window_), nullptr, 0, 0, frame.cx, frame.cy,
+                        kKeepPlace) != FALSE;
+}
+
 RgbImage EditorWindow::captureClient() const {
     HWND window = static_cast<HWND>(window_);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
+    // The size the window has now, which the editor may have changed since it opened.
+    RECT client = {};
+    if (!GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) {
+        throw HostError("the editor window has no client area to capture");
+    }
+    const int width = client.right;
+    const int height = client.bottom;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top-down rows
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = kCaptureBitsPerPixel;
     info.bmiHeader.biCompression = BI_RGB;
@@ -135,11 +154,11 @@ RgbImage EditorWindow::captureClient() const {
     if (memory != nullptr && section != nullptr) {
         HGDIOBJ previous = SelectObject(memory, section);
         // The window's device shows its children's pixels too: they are part of its client area.
-        copied = BitBlt(memory, 0, 0, width_, height_, screen, 0, 0, SRCCOPY) != FALSE;
+        copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
         GdiFlush();
         if (copied) {
-            image = rgbFromBgrx(static_cast<const std::uint8_t*>(bits), width_, height_,
-                                static_cast<std::size_t>(width_) * kBgrxBytesPerPixel);
+            image = rgbFromBgrx(static_cast<const std::uint8_t*>(bits), width, height,
+                                static_cast<std::size_t>(width) * kBgrxBytesPerPixel);
         }
         SelectObject(memory, previous);
     }

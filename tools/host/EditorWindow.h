@@ -31,6 +31,9 @@ class EditorWindow {
     // Runs the loop until the editor has been idled minimumTicks times and nothing in the
     // window waits to be painted; throws HostError if that takes far longer.
     void runUntilPainted(const IdleFunction& idle, int minimumTicks);
+    // Makes the client area width x height, keeping the window where it is; false if Windows
+    // refused. Only the editor asks for this: the user cannot resize the window.
+    bool resizeClient(int width, int height);
     // The client area's pixels as they are on the screen.
     RgbImage captureClient() const;
 
@@ -40,8 +43,6 @@ class EditorWindow {
     bool paintPending() const;
 
     void* window_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
     bool closeRequested_ = false;
     int ticks_ = 0;
 };

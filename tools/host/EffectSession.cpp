@@ -229,6 +229,15 @@ void EffectSession::close() {
     dispatch(effClose);
 }
 
+bool isUsableEditorSize(long long width, long long height) {
+    return width > 0 && height > 0 && width <= kMaxEditorSide && height <= kMaxEditorSide;
+}
+
+bool EffectSession::setEditorScale(double factor) {
+    return dispatch(effVendorSpecific, kEditorScaleVendorIndex, kEditorScaleVendorValue, nullptr,
+                    static_cast<float>(factor)) == 1;
+}
+
 EditorSize EffectSession::editorSize() {
     if (!(effect_->flags & effFlagsHasEditor)) throw HostError("the effect has no editor");
     ERect* rect = nullptr;
@@ -241,8 +250,7 @@ EditorSize EffectSession::editorSize() {
         *log_ << "  rect top=" << rect->top << " left=" << rect->left << " bottom=" << rect->bottom
               << " right=" << rect->right << '\n';
     }
-    if (size.width <= 0 || size.height <= 0 || size.width > kMaxEditorSide ||
-        size.height > kMaxEditorSide) {
+    if (!isUsableEditorSize(size.width, size.height)) {
         throw HostError("the effect's editor gives an unusable size of " +
                         std::to_string(size.width) + " x " + std::to_string(size.height));
     }

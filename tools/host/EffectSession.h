@@ -47,6 +47,13 @@ struct EditorSize {
     int height = 0;
 };
 
+// What the host accepts as an editor's size, from effEditGetRect or asked for while open.
+bool isUsableEditorSize(long long width, long long height);
+
+// The vendor call by which hosts announce an editor scale factor to 2.4 effects.
+constexpr int32 kEditorScaleVendorIndex = fourCharCode('P', 'r', 'e', 'S');
+constexpr intptr kEditorScaleVendorValue = fourCharCode('A', 'e', 'C', 's');
+
 // Checks what the plug-in entry returned: not null, the right magic, two inputs and two
 // outputs. Throws HostError otherwise, after closing an effect that is valid but unsuitable.
 void checkStereoEffect(AEffect* effect);
@@ -80,6 +87,9 @@ class EffectSession {
     // Closes an open editor first.
     void close();
 
+    // Announces the editor's scale factor; true if the effect takes it. Must come before
+    // editorSize, which then reports the scaled size.
+    bool setEditorScale(double factor);
     // The editor's size from effEditGetRect; throws HostError if the effect has no editor or the
     // editor gives no usable rectangle.
     EditorSize editorSize();

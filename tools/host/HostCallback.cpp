@@ -3,12 +3,17 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <utility>
 
+#include "tools/host/EffectSession.h"
 #include "tools/host/OpcodeNames.h"
 
 namespace {
 
 HostCallbackSettings gSettings;
+EditorWindowResizer gResizeEditor;
+
+constexpr const char* kCanDoSizeWindow = "sizeWindow";
 
 // Copies a name into an effect's buffer of kVstMaxNameLen characters plus terminator.
 intptr writeName(void* destination, const char* name) {
@@ -27,7 +32,18 @@ std::string boundedText(const char* text) {
     return std::string(text, length);
 }
 
-intptr answer(int32 opcode, void* ptr) {
+intptr canDo(const void* ptr) {
+    if (ptr == nullptr) return 0;
+    return boundedText(static_cast<const char*>(ptr)) == kCanDoSizeWindow ? 1 : 0;
+}
+
+// The editor asks for a new size of its window: width in index, height in value.
+intptr sizeWindow(int32 width, intptr height) {
+    if (!gResizeEditor || !isUsableEditorSize(width, height)) return 0;
+    return gResizeEditor(width, static_cast<int>(height)) ? 1 : 0;
+}
+
+intptr answer(int32 opcode, int32 index, intptr value, void* ptr) {
     switch (opcode) {
         case audioMasterVersion: return kHostVstVersion;
         case audioMasterGetSampleRate: return static_cast<intptr>(gSettings.sampleRate);
@@ -38,9 +54,10 @@ intptr answer(int32 opcode, void* ptr) {
         case audioMasterIdle:
         case audioMasterBeginEdit:
         case audioMasterEndEdit: return 1;
+        case audioMasterSizeWindow: return sizeWindow(index, value);
+        case audioMasterCanDo: return canDo(ptr);
         case audioMasterAutomate:
         case audioMasterCurrentId:
-        case audioMasterCanDo:
         default: return 0;
     }
 }
@@ -49,9 +66,15 @@ intptr answer(int32 opcode, void* ptr) {
 
 void configureHostCallback(const HostCallbackSettings& settings) { gSettings = settings; }
 
+EditorResizeHandler::EditorResizeHandler(EditorWindowResizer resizer) {
+    gResizeEditor = std::move(resizer);
+}
+
+EditorResizeHandler::~EditorResizeHandler() { gResizeEditor = nullptr; }
+
 intptr VSTCALLBACK hostCallback(AEffect* /*effect*/, int32 opcode, int32 index, intptr value,
                                 void* ptr, float opt) {
-    const intptr result = answer(opcode, ptr);
+    const intptr result = answer(opcode, index, value, ptr);
     if (gSettings.log != nullptr) {
         *gSettings.log << "host call: " << hostOpcodeName(opcode) << " (" << opcode
                        << ") index=" << index << " value=" << value << " opt=" << opt;

@@ -73,6 +73,13 @@ void showEditor(AEffect* effect, const HostOptions& options) {
     EffectSession session(effect, options.verbose ? &std::cerr : nullptr);
     const EffectIdentity identity = setUp(session, options, kTestSignalSampleRate);
     const std::string title = identity.effectName + " - " + kHostProductName;
+    if (options.editorScale) {
+        // Before the editor's size is asked: an effect that takes the factor reports it scaled.
+        const bool taken = session.setEditorScale(*options.editorScale);
+        std::cout << "Editor scale:   " << *options.editorScale
+                  << (taken ? " (taken by the effect)" : " (not taken: the effect keeps its size)")
+                  << '\n';
+    }
     if (options.screenshotPath.empty()) {
         runEditor(session, title, std::cout);
         // What the user left the parameters at.
