@@ -10,7 +10,7 @@ source scripts/common.sh
 # first saw: every program of the demo runs on one display, a virtual one when there is none.
 if [ -z "${DISPLAY:-}" ]; then
   ./scripts/setup.sh >/dev/null
-  exec xvfb-run -a "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 2560x1600x24" "$0" "$@"
 fi
 
 ./scripts/setup.sh >/dev/null

@@ -20,7 +20,7 @@ case "$lane" in
   native32)
     talon_prepare_wine win32
     echo "test: [native Wine] the whole suite on build/win32"
-    xvfb-run -a ctest --preset win32
+    talon_xvfb ctest --preset win32
     ;;
   root32)
     talon_banner "32-bit Wine is not to be had from this machine's packages (or does not start):" \
@@ -39,7 +39,7 @@ case "$lane" in
     talon_check_dll build/win64/bin/Talon5800.dll x86_64-w64-mingw32
     talon_prepare_wine win64
     echo "test: [native Wine] the whole suite on build/win64"
-    xvfb-run -a ctest --preset win64
+    talon_xvfb ctest --preset win64
     talon_lane32 build/win32
     ;;
 esac

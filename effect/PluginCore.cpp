@@ -126,5 +126,8 @@ int32 PluginCore::getPlugCategory() { return kPlugCategSpacializer; }
 
 intptr PluginCore::vendorSpecific(int32 index, intptr value, void*, float opt) {
     if (editor && index == kWheelIndex && value == kWheelValue) return editor->onWheel(opt) ? 1 : 0;
+    // Before or after the editor opens; only while the panel is still the effect's editor.
+    if (panel && editor == panel && index == kHostScaleIndex && value == kHostScaleValue)
+        return panel->setHostScale(opt) ? 1 : 0;
     return 0;
 }

@@ -34,6 +34,9 @@ constexpr int32 kTalonUniqueId = fourCharCode('T', 'l', '5', '8');
 // The host's wheel message through effVendorSpecific.
 constexpr int32 kWheelIndex = fourCharCode('s', 't', 'C', 'A');
 constexpr int32 kWheelValue = fourCharCode('W', 'h', 'e', 'e');
+// The host's scale for the editor, the factor in opt.
+constexpr int32 kHostScaleIndex = fourCharCode('P', 'r', 'e', 'S');
+constexpr int32 kHostScaleValue = fourCharCode('A', 'e', 'C', 's');
 
 class PluginCore : public AudioEffectX {
   public:

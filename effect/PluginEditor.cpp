@@ -2,11 +2,16 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <memory>
 
+#include "effect/PanelFrame.h"
 #include "effect/PanelKnob.h"
 #include "effect/ParameterText.h"
 #include "effect/PluginCore.h"
+#include "effect/UserSettings.h"
 #include "gui/controls/CMovieBitmap.h"
+#include "gui/controls/COptionMenu.h"
 #include "gui/controls/CTextEdit.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
@@ -24,7 +29,31 @@ enum PanelTag : std::int32_t {
     kTagOutputKnob = 2,
     kTagExpansionText = 3,
     kTagOutputText = 4,
+    kTagPanelMenu = 5,
+    kTagSizeMenu = 6,
 };
+
+// The size menu's entries and the factors they choose; 0 is automatic.
+constexpr const char* kSizeNames[] = {"Automatic", "100 %", "125 %", "150 %",
+                                      "200 %",     "250 %", "300 %"};
+constexpr double kSizeFactors[] = {0.0, 1.0, 1.25, 1.5, 2.0, 2.5, 3.0};
+constexpr std::int32_t kSizeCount = static_cast<std::int32_t>(std::size(kSizeFactors));
+static_assert(std::size(kSizeNames) == std::size(kSizeFactors));
+
+// The entry of a factor, or -1 for a factor the menu does not list.
+std::int32_t sizeEntryOf(double factor) {
+    for (std::int32_t i = 0; i < kSizeCount; ++i)
+        if (kSizeFactors[i] == factor) return i;
+    return -1;
+}
+
+// The artwork drawn at 2 and 3 times its size, for the panel at larger scales.
+void addLargerArtwork(gui::CBitmap* bitmap, std::int32_t twice, std::int32_t thrice) {
+    constexpr std::int32_t kTwice = 2;
+    constexpr std::int32_t kThrice = 3;
+    bitmap->addScaledResource(kTwice, twice);
+    bitmap->addScaledResource(kThrice, thrice);
+}
 
 constexpr std::int32_t kStripFrames = 61;
 constexpr std::int32_t kKnobFrameHeight = 80;
@@ -102,6 +131,8 @@ gui::CTextEdit* makeEntry(const CRectangle& rect, gui::CControlListener* listene
 
 PluginEditor::PluginEditor(AudioEffect* effect) : AEffGUIEditor(effect) {
     background = new gui::CBitmap(IDP_PANEL_BACKGROUND);
+    addLargerArtwork(background, IDP_PANEL_BACKGROUND_2X, IDP_PANEL_BACKGROUND_3X);
+    setUserScale(userSettings::panelScale());
     rect.top = 0;
     rect.left = 0;
     rect.bottom = static_cast<std::int16_t>(background->getHeight());
@@ -121,12 +152,19 @@ bool PluginEditor::open(void* parent) {
     AEffGUIEditor::open(parent);
     panelThread = std::this_thread::get_id();
     pendingParameters = 0;
+    setUserScale(userSettings::panelScale());
+    // At the size last reported to the host; the display may ask for another once open.
+    const double reportedScale = currentScale();
     const CRectangle size(0, 0, background->getWidth(), background->getHeight());
-    auto* newFrame = new gui::CFrame(size, static_cast<HWND>(parent), this);
+    auto* newFrame = new PanelFrame(size, static_cast<HWND>(parent), this, reportedScale,
+                                    [this](gui::CDrawContext* context, const CPosition& where) {
+                                        showPanelMenu(context, where);
+                                    });
     const float expansionValue = effect->getParameter(kParamExpansion);
     const float outputValue = effect->getParameter(kParamOutput);
 
     gui::ScopedReference<gui::CBitmap> knobStrip(new gui::CBitmap(IDP_KNOB_STRIP));
+    addLargerArtwork(knobStrip.get(), IDP_KNOB_STRIP_2X, IDP_KNOB_STRIP_3X);
     expansionKnob = new PanelKnob(kExpansionKnobRect, this, kTagExpansionKnob, kStripFrames,
                                   kKnobFrameHeight, knobStrip.get());
     expansionKnob->setValue(expansionValue);
@@ -137,6 +175,7 @@ bool PluginEditor::open(void* parent) {
     newFrame->addView(outputKnob);
 
     gui::ScopedReference<gui::CBitmap> displayStrip(new gui::CBitmap(IDP_EXPANSION_STRIP));
+    addLargerArtwork(displayStrip.get(), IDP_EXPANSION_STRIP_2X, IDP_EXPANSION_STRIP_3X);
     expansionStrip =
         new gui::CMovieBitmap(kExpansionStripRect, this, kTagExpansionStrip, kStripFrames,
                               kDisplayFrameHeight, displayStrip.get(), CPosition(0, 0));
@@ -159,7 +198,36 @@ bool PluginEditor::open(void* parent) {
 
     newFrame->setBackground(background);
     frame = newFrame;
+    if (chosenScale(parent) != reportedScale) applyScale();
     return true;
+}
+
+void PluginEditor::showPanelMenu(gui::CDrawContext* context, const CPosition& where) {
+    gui::CFrame* const shownIn = frame;
+    if (!shownIn) return;
+    const std::weak_ptr<const void> alive = shownIn->getLifetime();
+    auto* sizes =
+        new gui::COptionMenu(CRectangle(), this, kTagSizeMenu, nullptr, nullptr, gui::checkCurrent);
+    const gui::ScopedReference<gui::COptionMenu> sizesHeld(sizes);
+    for (const char* name : kSizeNames) sizes->addEntry(name);
+    sizes->setCurrent(sizeEntryOf(getUserScale()));
+    // Opens at the pointer; the frame takes the menu's first reference, this call a second one
+    // in case the frame goes while the popup is open.
+    auto* menu = new gui::COptionMenu(CRectangle(where.h, where.v, where.h + 1, where.v + 1), this,
+                                      kTagPanelMenu);
+    menu->retain();
+    const gui::ScopedReference<gui::COptionMenu> menuHeld(menu);
+    menu->addSubMenuEntry(sizes, "Size");
+    shownIn->addView(menu);
+    chosenSize = -1;
+    CPosition at = where;
+    menu->mouse(context, at, gui::kButtonRight);
+    if (alive.expired()) return;
+    shownIn->removeView(menu, true);
+    if (chosenSize < 0 || chosenSize >= kSizeCount) return;
+    const double factor = kSizeFactors[chosenSize];
+    userSettings::setPanelScale(factor);
+    setUserScale(factor);
 }
 
 void PluginEditor::close() {
@@ -236,6 +304,7 @@ void PluginEditor::valueChanged(gui::CDrawContext*, gui::CControl* control) {
             control->setDirty(true);
             effect->setParameterAutomated(kParamExpansion, expansionFromText(text));
             break;
+        case kTagSizeMenu: chosenSize = static_cast<std::int32_t>(control->getValue()); break;
         case kTagOutputText:
             if (control != outputText) break;
             outputText->getText(text);

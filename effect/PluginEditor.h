@@ -1,5 +1,6 @@
 // The effect's editor panel: the 752 x 80 artwork with two film-strip knobs, the expansion strip
 // and two numeric entries, reporting user changes to the effect and following its parameters.
+// It is shown at 100 % to 300 %; a right-click on the background lets the user choose the size.
 #pragma once
 
 #include <atomic>
@@ -37,6 +38,8 @@ class PluginEditor : public AEffGUIEditor, public gui::CControlListener {
     void valueChanged(gui::CDrawContext* context, gui::CControl* control) override;
 
   private:
+    // UI thread, inside a right-click on the background: the menu with the panel's sizes.
+    void showPanelMenu(gui::CDrawContext* context, const gui::CPosition& where);
     void setControlsOf(std::int32_t index);
     void applyPendingParameters();
 
@@ -46,6 +49,8 @@ class PluginEditor : public AEffGUIEditor, public gui::CControlListener {
     gui::CMovieBitmap* expansionStrip = nullptr;
     gui::CTextEdit* expansionText = nullptr;
     gui::CTextEdit* outputText = nullptr;
+    // The entry of the size menu chosen in the popup being shown; -1 for none.
+    std::int32_t chosenSize = -1;
 
     // Parameters changed from another thread, one bit each, taken over by the next idle.
     std::atomic<std::uint32_t> pendingParameters{0};

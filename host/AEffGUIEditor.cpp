@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "gui/draw/CDrawContext.h"
+#include "gui/draw/Scaling.h"
 #include "gui/views/CFrame.h"
 #include "host/AudioEffectX.h"
 
@@ -63,8 +64,42 @@ AEffGUIEditor::~AEffGUIEditor() {
 
 bool AEffGUIEditor::getRect(ERect** out) {
     if (!out) return false;
-    *out = &rect;
+    const double scale = currentScale();
+    reportedRect.top = static_cast<std::int16_t>(gui::toDevice(rect.top, scale));
+    reportedRect.left = static_cast<std::int16_t>(gui::toDevice(rect.left, scale));
+    reportedRect.bottom = static_cast<std::int16_t>(gui::toDevice(rect.bottom, scale));
+    reportedRect.right = static_cast<std::int16_t>(gui::toDevice(rect.right, scale));
+    *out = &reportedRect;
     return true;
+}
+
+bool AEffGUIEditor::setHostScale(double factor) {
+    if (gui::acceptedScale(factor) == 0.0) return false;
+    hostScale = factor;
+    applyScale();
+    return true;
+}
+
+double AEffGUIEditor::setUserScale(double factor) {
+    userScale = gui::acceptedScale(factor);
+    applyScale();
+    return userScale;
+}
+
+double AEffGUIEditor::chosenScale(void* parent) const {
+    if (userScale != 0.0) return userScale;
+    if (hostScale != 0.0) return hostScale;
+    if (parent) return gui::CFrame::displayScaleOf(static_cast<HWND>(parent));
+    return gui::kSmallestScale;
+}
+
+double AEffGUIEditor::currentScale() const {
+    return frame ? frame->getScale() : chosenScale(nullptr);
+}
+
+void AEffGUIEditor::applyScale() {
+    if (!frame) return;
+    frame->setScale(chosenScale(frame->getParentWindow()));
 }
 
 void AEffGUIEditor::idle() {

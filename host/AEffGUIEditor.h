@@ -1,6 +1,7 @@
 // The editor base bound to the GUI toolkit: owns the frame while open, reports the editor's
-// rectangle, forwards keys and the wheel to the frame, paces idle work while a control tracks the
-// mouse, and relays edit gestures from the controls to the host.
+// rectangle at the panel's scale, chooses that scale, forwards keys and the wheel to the frame,
+// paces idle work while a control tracks the mouse, and relays edit gestures from the controls to
+// the host.
 #pragma once
 
 #include <cstdint>
@@ -45,16 +46,37 @@ class AEffGUIEditor : public AEffEditor {
 
     gui::CFrame* getFrame() const { return frame; }
 
+    // The panel's scale (1.0 to 3.0) comes from the first of: the user's choice, the host's
+    // announcement, the DPI of the host's window when the editor opens, else 1.0.
+    // Any state, UI thread: the host announced its factor. False for one outside 1.0 to 3.0.
+    bool setHostScale(double factor);
+    // UI thread: the user's choice; 0 returns to automatic. Returns the factor kept.
+    double setUserScale(double factor);
+    double getUserScale() const { return userScale; }
+    // The scale the editor is shown at when open, else the one it would open at (the display
+    // is only asked when it opens).
+    double currentScale() const;
+
     // Shared by every editor of the process; the frame reports it to the knobs.
     static std::int32_t knobMode;
 
   protected:
+    // The scale the choice gives for the host's window parent (null: without the display).
+    double chosenScale(void* parent) const;
+    // UI thread, editor open: shows the panel at the scale the choice now gives. The host may
+    // close the editor meanwhile.
+    void applyScale();
+
+    // The panel's size in panel units; getRect reports it at the current scale.
     ERect rect;
     std::uint32_t nextIdleTicks;
     bool inIdleCycle;
     gui::CFrame* frame;
 
   private:
+    ERect reportedRect{};
+    double hostScale = 0.0;
+    double userScale = 0.0;
     // Only a successful start is balanced by the destructor.
     bool componentServicesStarted = false;
 };

@@ -1,6 +1,12 @@
 # Shared by demo.sh and test.sh: set-up, the product build, and the choice of the build that runs.
 # shellcheck shell=bash
 
+# A virtual display for programs with windows, wide enough for the panel at 300 % (2256 pixels)
+# inside its host's window; the platform keeps a window within the screen's size.
+talon_xvfb() {
+  xvfb-run -a -s "-screen 0 2560x1600x24" "$@"
+}
+
 # Hosts load the 32-bit plug-in; this machine may not be able to run 32-bit code at all (some
 # kernels have 32-bit emulation switched off), and then the same sources run as a 64-bit build.
 talon_kernel_runs_32bit() {

@@ -144,6 +144,7 @@ class COptionMenu : public CParamDisplay {
     // Platform side, in PopupMenuWindow.cpp. The chosen identifier, or -1 for none; every
     // native menu is destroyed and every menuHandle of the plan cleared before it returns.
     std::intptr_t trackPopup(const PopupPlan& plan, const CPosition& at);
+    CPosition screenPointOf(const CPosition& at);
     // The native menu of the plan's menu at index, with its submenus; sets menuHandle.
     HMENU buildPopup(const PopupPlan& plan, std::int32_t index, bool ownerDrawn);
     CPosition frameWindowOrigin();

@@ -4,6 +4,7 @@
 
 #include "gui/controls/COptionMenu.h"
 #include "gui/controls/PopupPlan.h"
+#include "gui/draw/Scaling.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
@@ -66,7 +67,8 @@ std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at
     if (menu) {
         const UINT flags = (openButtons & kButtonRight) ? TPM_RIGHTBUTTON : 0;
         MSG command;
-        if (TrackPopupMenu(menu, flags, at.h, at.v, 0, owner, nullptr) &&
+        const CPosition onScreen = screenPointOf(at);
+        if (TrackPopupMenu(menu, flags, onScreen.h, onScreen.v, 0, owner, nullptr) &&
             PeekMessageA(&command, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
             command.wParam < static_cast<WPARAM>(kPopupIdLimit))
             chosen = static_cast<std::intptr_t>(command.wParam);
@@ -75,6 +77,17 @@ std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at
     }
     for (const PopupMenu& planned : plan.menus()) planned.control->menuHandle = nullptr;
     return chosen;
+}
+
+// The point is the frame window's corner on the screen plus panel units; the panel units become
+// the window's pixels.
+CPosition COptionMenu::screenPointOf(const CPosition& at) {
+    RECT placed = {};
+    const double scale = parentFrame ? parentFrame->getScale() : 1.0;
+    if (scale == 1.0 || !GetWindowRect(parentFrame->getWindow(), &placed)) return at;
+    const CPosition inPanel(at.h - placed.left, at.v - placed.top);
+    const CPosition inWindow = toDevice(inPanel, scale);
+    return CPosition(placed.left + inWindow.h, placed.top + inWindow.v);
 }
 
 CPosition COptionMenu::frameWindowOrigin() {

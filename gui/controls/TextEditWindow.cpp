@@ -8,6 +8,7 @@
 
 #include "gui/controls/CTextEdit.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/draw/Scaling.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
@@ -35,11 +36,12 @@ DWORD alignmentStyle(std::int32_t align) {
     return ES_LEFT;
 }
 
-HFONT createEditFont(std::int32_t fontId, std::int32_t windowHeight) {
+// The font at the panel's scale, as the entry draws its text.
+HFONT createEditFont(std::int32_t fontId, std::int32_t windowHeight, double scale) {
     const CFontDescription entry = fontTableEntry(fontId);
-    std::int32_t height = entry.defaultSize < windowHeight - kFontRoom
-                              ? entry.defaultSize
-                              : windowHeight - kFontRoomShrunk;
+    const std::int32_t scaledSize = toDevice(entry.defaultSize, scale);
+    std::int32_t height =
+        scaledSize < windowHeight - kFontRoom ? scaledSize : windowHeight - kFontRoomShrunk;
     if (height < kSmallestFont) height = kSmallestFont;
     LOGFONTA description = {};
     description.lfHeight = -height;
@@ -102,14 +104,16 @@ LRESULT CALLBACK EditWindowProcedure::handle(HWND window, UINT message, WPARAM w
     return passOn(window, message, wParam, lParam);
 }
 
-void CTextEdit::openEditWindow(const CRectangle& where) {
+void CTextEdit::openEditWindow(const CRectangle& panelRect) {
+    const double scale = parentFrame->getScale();
+    const CRectangle where = toDevice(panelRect, scale);
     const DWORD style = kEditStyle | alignmentStyle(horizontalAlign);
     HWND window = CreateWindowExA(0, kEditClass, text, style, where.left, where.top,
                                   where.getWidth(), where.getHeight(), parentFrame->getWindow(),
                                   nullptr, moduleHandle, nullptr);
     if (!window) return;
     editWindow = window;
-    editFont = createEditFont(fontId, where.getHeight());
+    editFont = createEditFont(fontId, where.getHeight(), scale);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
     SendMessageA(window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));

@@ -9,6 +9,7 @@
 #include "gui/draw/OwnedBitmaps.h"
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/PngDecoder.h"
+#include "gui/draw/Scaling.h"
 
 namespace gui {
 
@@ -118,14 +119,13 @@ void keyThroughColor(HDC destination, const Transfer& t, HDC sourceDevice, COLOR
     BitBlt(destination, t.x, t.y, t.width, t.height, sourceDevice, t.sourceX, t.sourceY, SRCINVERT);
 }
 
+// At a scale the destination, its size and the source position are all in device pixels.
 Transfer transferOf(const CDrawContext& context, const CRectangle& rect, const CPosition& source,
                     int bitmapWidth, int bitmapHeight) {
-    const Transfer t = {rect.left + context.offset.h,
-                        rect.top + context.offset.v,
-                        rect.getWidth(),
-                        rect.getHeight(),
-                        source.h,
-                        source.v};
+    const CRectangle onDevice = context.toDeviceRect(rect);
+    const CPosition from = toDevice(source, context.getScale());
+    const Transfer t = {onDevice.left,        onDevice.top, onDevice.getWidth(),
+                        onDevice.getHeight(), from.h,       from.v};
     return clippedToBitmap(t, bitmapWidth, bitmapHeight);
 }
 
@@ -152,10 +152,11 @@ void CBitmap::draw(CDrawContext* context, const CRectangle& rect, const CPositio
         return;
     }
     if (!handle || !context) return;
+    const Pixels pixels = pixelsAt(context->getScale());
     HDC destination = context->getDevice();
-    const Transfer t = transferOf(*context, rect, source, width, height);
+    const Transfer t = transferOf(*context, rect, source, pixels.width, pixels.height);
     if (isEmpty(t)) return;
-    MemoryDevice sourceDevice(destination, handle);
+    MemoryDevice sourceDevice(destination, pixels.handle);
     if (!sourceDevice) return;
     copyOpaque(destination, t, sourceDevice.get());
 }
@@ -166,13 +167,15 @@ void CBitmap::drawKeyed(CDrawContext* context, const CRectangle& rect, const CPo
         return;
     }
     if (!handle || !context) return;
+    const Pixels pixels = pixelsAt(context->getScale());
     HDC destination = context->getDevice();
-    const Transfer t = transferOf(*context, rect, source, width, height);
+    const Transfer t = transferOf(*context, rect, source, pixels.width, pixels.height);
     if (isEmpty(t)) return;
-    MemoryDevice sourceDevice(destination, handle);
+    MemoryDevice sourceDevice(destination, pixels.handle);
     if (!sourceDevice) return;
     const COLORREF key = keyColor.toPlatformColor();
-    if (mask) {
+    // The mask has the bitmap's own size; at a scale the key colour decides.
+    if (mask && pixels.handle == handle) {
         keyThroughMask(destination, t, sourceDevice.get(), mask);
     } else if (transparentBltEntry) {
         transparentBltEntry(destination, t.x, t.y, t.width, t.height, sourceDevice.get(), t.sourceX,
@@ -189,10 +192,11 @@ void CBitmap::drawKeyed(CDrawContext* context, const CRectangle& rect, const CPo
 void CBitmap::drawBlended(CDrawContext* context, const CRectangle& rect, const CPosition& source,
                           unsigned char alpha) {
     if (!handle || !context) return;
+    const Pixels pixels = pixelsAt(context->getScale());
     HDC destination = context->getDevice();
-    const Transfer t = transferOf(*context, rect, source, width, height);
+    const Transfer t = transferOf(*context, rect, source, pixels.width, pixels.height);
     if (isEmpty(t)) return;
-    MemoryDevice sourceDevice(destination, handle);
+    MemoryDevice sourceDevice(destination, pixels.handle);
     if (!sourceDevice) return;
     if (!alphaBlendEntry) {
         // Without msimg32 the artwork is still shown, only without its translucency.
@@ -208,6 +212,7 @@ void CBitmap::drawBlended(CDrawContext* context, const CRectangle& rect, const C
 }
 
 void CBitmap::dispose() {
+    disposePrepared();
     ownedBitmaps::destroy(handle);
     ownedBitmaps::destroy(mask);
     handle = nullptr;

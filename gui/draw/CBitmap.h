@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gui/draw/CReferenceCounter.h"
 #include "gui/draw/GuiTypes.h"
@@ -55,11 +56,35 @@ class CBitmap : public CReferenceCounter {
     CColorValue getKeyColor() const { return keyColor; }
     void setKeyColor(const CColorValue& color) { keyColor = color; }
     bool hasKeyMask() const { return mask != nullptr; }
+    // Artwork drawn at an integer factor of this bitmap's size, as a "PNG" resource. Drawn at a
+    // scale, the bitmap takes the smallest drawing at or above it, reduced by area averaging to
+    // the exact size when the factors differ; without one it enlarges its own pixels.
+    void addScaledResource(std::int32_t factor, std::int32_t resourceId);
+
     // Builds the mask for drawKeyed from what the context shows at position (device
     // coordinates, its offset not added): pixels of the key colour are left out.
     void setKeyMask(CDrawContext* context, const CPosition& position);
 
   private:
+    // The pixels a drawing operation copies from: the bitmap's own, or those prepared for a scale.
+    struct Pixels {
+        HBITMAP handle = nullptr;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+    };
+    struct ScaledResource {
+        std::int32_t factor;
+        std::int32_t resourceId;
+    };
+    struct Prepared {
+        double scale;
+        Pixels pixels;
+    };
+    // Prepared once for each scale the bitmap is drawn at, and kept until the bitmap goes.
+    Pixels pixelsAt(double scale);
+    Pixels prepare(double scale);
+    void disposePrepared();
+
     bool loadBitmapResource(std::int32_t id);
     void adoptDecoded(HBITMAP section, std::int32_t decodedWidth, std::int32_t decodedHeight);
 
@@ -70,6 +95,8 @@ class CBitmap : public CReferenceCounter {
     bool ignoreAlpha = true;
     HBITMAP handle = nullptr;
     HBITMAP mask = nullptr;
+    std::vector<ScaledResource> scaledResources;
+    std::vector<Prepared> prepared;
 };
 
 }  // namespace gui

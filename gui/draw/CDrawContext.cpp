@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "gui/draw/FrameAccess.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/draw/Scaling.h"
 
 namespace gui {
 
@@ -88,7 +90,8 @@ class NullPenScope {
 // points, a count below 1, or no memory for a long list.
 class DevicePoints {
   public:
-    DevicePoints(const CPosition* points, std::int32_t count, const CPosition& offset) {
+    template <typename Mapping>
+    DevicePoints(const CPosition* points, std::int32_t count, Mapping toDevice) {
         if (!points || count <= 0) return;
         POINT* target = local;
         if (count > kLocalPointCount) {
@@ -96,8 +99,10 @@ class DevicePoints {
             target = heap.get();
             if (!target) return;
         }
-        for (std::int32_t i = 0; i < count; ++i)
-            target[i] = {points[i].h + offset.h, points[i].v + offset.v};
+        for (std::int32_t i = 0; i < count; ++i) {
+            const CPosition moved = toDevice(points[i]);
+            target[i] = {moved.h, moved.v};
+        }
         data = target;
         size = count;
     }
@@ -112,14 +117,14 @@ class DevicePoints {
     int size = 0;
 };
 
-RECT deviceRect(const CRectangle& rect, const CPosition& offset) {
-    return {rect.left + offset.h, rect.top + offset.v, rect.right + offset.h,
-            rect.bottom + offset.v};
-}
+RECT asRect(const CRectangle& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 
 CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow)
+    : CDrawContext(owner, target, targetWindow, owner ? frameScaleOf(owner) : 1.0) {}
+
+CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow, double deviceScale)
     : device(target),
       window(targetWindow),
       frame(owner),
@@ -133,7 +138,8 @@ CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow)
       lineStyle(kNoLineStyle),
       drawMode(kNoDrawMode),
       clipRect(owner ? frameSizeOf(owner) : kUnframedClip),
-      penStyle(PS_SOLID) {
+      penStyle(PS_SOLID),
+      scale(deviceScale) {
     if (!device && window) {
         device = GetDC(window);
         ownedDevice = device;
@@ -147,6 +153,7 @@ CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow)
     RECT windowRect;
     if (window && GetWindowRect(window, &windowRect))
         windowOrigin = CPosition(windowRect.left, windowRect.top);
+    screenOrigin = windowOrigin;
     applyDefaults();
 }
 
@@ -181,7 +188,31 @@ void CDrawContext::adoptDevice() {
     SetBkMode(device, TRANSPARENT);
 }
 
+std::int32_t CDrawContext::devicePenWidth() const {
+    if (scale == 1.0) return lineWidth;
+    return std::max<std::int32_t>(1, toDevice(lineWidth, scale));
+}
+
+// A scaled line runs through the middle of the pixel blocks it covers.
+CPosition CDrawContext::linePoint(const CPosition& point) const {
+    const CPosition start = toDevicePoint(point);
+    if (scale == 1.0) return start;
+    const std::int32_t half = devicePenWidth() / 2;
+    return CPosition(start.h + half, start.v + half);
+}
+
 void CDrawContext::replacePen() {
+    if (scale != 1.0) {
+        // A cosmetic pen stays one pixel wide; a geometric one with square ends covers whole
+        // pixel blocks, corners included.
+        const LOGBRUSH stroke = {BS_SOLID, lineColor.toPlatformColor(), 0};
+        const DWORD style =
+            PS_GEOMETRIC | static_cast<DWORD>(penStyle) | PS_ENDCAP_SQUARE | PS_JOIN_MITER;
+        selectReplacing(
+            device, ExtCreatePen(style, static_cast<DWORD>(devicePenWidth()), &stroke, 0, nullptr),
+            pen);
+        return;
+    }
     LOGPEN description = {};
     description.lopnStyle = static_cast<UINT>(penStyle);
     description.lopnWidth.x = lineWidth;
@@ -242,7 +273,7 @@ void CDrawContext::setFont(std::int32_t id, std::int32_t size, std::int32_t styl
     fontSize = effectiveSize;
 
     LOGFONTA description = {};
-    description.lfHeight = -effectiveSize;
+    description.lfHeight = -toDevice(effectiveSize, scale);
     const bool bold = (style & kTextBold) != 0 || id == kFontSystem;
     description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     description.lfItalic = (style & kTextItalic) != 0 ? TRUE : FALSE;
@@ -266,7 +297,8 @@ void CDrawContext::setClipRectangle(const CRectangle& rect) {
     moved.offset(offset.h, offset.v);
     if (moved == clipRect) return;
     clipRect = moved;
-    HRGN region = CreateRectRgn(moved.left, moved.top, moved.right, moved.bottom);
+    const CRectangle onDevice = toDevice(moved, scale);
+    HRGN region = CreateRectRgn(onDevice.left, onDevice.top, onDevice.right, onDevice.bottom);
     // Without a region SelectClipRgn would lift the clip altogether.
     if (!region) return;
     SelectClipRgn(device, region);
@@ -285,11 +317,13 @@ void CDrawContext::resetClipRectangle() {
 }
 
 void CDrawContext::moveTo(const CPosition& point) {
-    MoveToEx(device, point.h + offset.h, point.v + offset.v, nullptr);
+    const CPosition at = linePoint(point);
+    MoveToEx(device, at.h, at.v, nullptr);
 }
 
 void CDrawContext::lineTo(const CPosition& point) {
-    LineTo(device, point.h + offset.h, point.v + offset.v);
+    const CPosition at = linePoint(point);
+    LineTo(device, at.h, at.v);
 }
 
 void CDrawContext::drawLines(const CPosition* points, const std::int32_t& lineCount) {
@@ -301,12 +335,13 @@ void CDrawContext::drawLines(const CPosition* points, const std::int32_t& lineCo
 }
 
 void CDrawContext::drawPolyline(const CPosition* points, std::int32_t count) {
-    const DevicePoints moved(points, count, offset);
+    const DevicePoints moved(points, count, [this](const CPosition& p) { return linePoint(p); });
     if (moved.get()) Polyline(device, moved.get(), moved.count());
 }
 
 void CDrawContext::fillPolygon(const CPosition* points, std::int32_t count) {
-    const DevicePoints moved(points, count, offset);
+    const DevicePoints moved(points, count,
+                             [this](const CPosition& p) { return toDevicePoint(p); });
     if (!moved.get()) return;
     NullPenScope nullPen(device);
     Polygon(device, moved.get(), moved.count());
@@ -326,7 +361,7 @@ void CDrawContext::drawPolygon(const CPosition* points, std::int32_t count, CSha
 
 void CDrawContext::drawRectangle(const CRectangle& rect, CShapeStyle style) {
     if (style == kFillOnly || style == kFillAndFrame) {
-        const RECT box = deviceRect(rect, offset);
+        const RECT box = asRect(toDeviceRect(rect));
         NullPenScope nullPen(device);
         FillRect(device, &box, brush);
     }
@@ -341,17 +376,17 @@ void CDrawContext::drawRectangle(const CRectangle& rect, CShapeStyle style) {
 }
 
 void CDrawContext::fillRectangle(const CRectangle& rect) {
-    RECT box = deviceRect(rect, offset);
-    ++box.left;
-    ++box.top;
+    const RECT box =
+        asRect(toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right, rect.bottom)));
     NullPenScope nullPen(device);
     FillRect(device, &box, brush);
 }
 
 void CDrawContext::fillEllipse(const CRectangle& rect) {
-    const RECT box = deviceRect(rect, offset);
+    const CRectangle box =
+        toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1));
     NullPenScope nullPen(device);
-    Ellipse(device, box.left + 1, box.top + 1, box.right + 1, box.bottom + 1);
+    Ellipse(device, box.left, box.top, box.right, box.bottom);
 }
 
 void CDrawContext::frameEllipse(const CRectangle& rect) {
@@ -360,16 +395,20 @@ void CDrawContext::frameEllipse(const CRectangle& rect) {
 }
 
 void CDrawContext::drawArc(const CRectangle& rect, const CPosition& start, const CPosition& end) {
-    const RECT box = deviceRect(rect, offset);
-    Arc(device, box.left, box.top, box.right + 1, box.bottom + 1, start.h + offset.h,
-        start.v + offset.v, end.h + offset.h, end.v + offset.v);
+    const CRectangle box =
+        toDeviceRect(CRectangle(rect.left, rect.top, rect.right + 1, rect.bottom + 1));
+    const CPosition from = toDevicePoint(start);
+    const CPosition to = toDevicePoint(end);
+    Arc(device, box.left, box.top, box.right, box.bottom, from.h, from.v, to.h, to.v);
 }
 
 void CDrawContext::fillPie(const CRectangle& rect, const CPosition& start, const CPosition& end) {
-    const RECT box = deviceRect(rect, offset);
+    const CRectangle box =
+        toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right, rect.bottom));
+    const CPosition from = toDevicePoint(start);
+    const CPosition to = toDevicePoint(end);
     NullPenScope nullPen(device);
-    Pie(device, box.left + 1, box.top + 1, box.right, box.bottom, start.h + offset.h,
-        start.v + offset.v, end.h + offset.h, end.v + offset.v);
+    Pie(device, box.left, box.top, box.right, box.bottom, from.h, from.v, to.h, to.v);
 }
 
 CPosition CDrawContext::radialPoint(const CRectangle& rect, float angle) const {
@@ -377,7 +416,7 @@ CPosition CDrawContext::radialPoint(const CRectangle& rect, float angle) const {
     const auto halfHeight = static_cast<float>((rect.bottom - rect.top) / 2);
     const auto dh = static_cast<std::int32_t>(halfWidth + halfWidth * std::cos(angle));
     const auto dv = static_cast<std::int32_t>(halfHeight - halfHeight * std::sin(angle));
-    return CPosition(offset.h + rect.left + dh, offset.v + rect.top + dv);
+    return toDevicePoint(CPosition(rect.left + dh, rect.top + dv));
 }
 
 void CDrawContext::drawArcByAngles(const CRectangle& rect, float startAngle, float endAngle,
@@ -386,9 +425,10 @@ void CDrawContext::drawArcByAngles(const CRectangle& rect, float startAngle, flo
     const auto endRadians = static_cast<float>(endAngle * 2.0 * kPi / kDegreesPerTurn);
     const CPosition first = radialPoint(rect, startRadians);
     const CPosition second = radialPoint(rect, endRadians);
-    const RECT box = deviceRect(rect, offset);
-    const int right = box.right + 1;
-    const int bottom = box.bottom + 1;
+    const CRectangle box =
+        toDeviceRect(CRectangle(rect.left, rect.top, rect.right + 1, rect.bottom + 1));
+    const int right = box.right;
+    const int bottom = box.bottom;
     if (style == kFillOnly || style == kFillAndFrame) {
         NullPenScope nullPen(device);
         Pie(device, box.left, box.top, right, bottom, first.h, first.v, second.h, second.v);
@@ -398,17 +438,28 @@ void CDrawContext::drawArcByAngles(const CRectangle& rect, float startAngle, flo
 }
 
 void CDrawContext::setPixel(const CPosition& point, const CColorValue& color) {
-    SetPixel(device, point.h + offset.h, point.v + offset.v, color.toPlatformColor());
+    if (scale == 1.0) {
+        SetPixel(device, point.h + offset.h, point.v + offset.v, color.toPlatformColor());
+        return;
+    }
+    // The pixel's whole block.
+    const RECT block = asRect(toDeviceRect(CRectangle(point.h, point.v, point.h + 1, point.v + 1)));
+    HBRUSH const paint = CreateSolidBrush(color.toPlatformColor());
+    if (!paint) return;
+    FillRect(device, &block, paint);
+    DeleteObject(paint);
 }
 
 CColorValue CDrawContext::getPixel(const CPosition& point) {
-    const COLORREF value = GetPixel(device, point.h + offset.h, point.v + offset.v);
+    const CPosition at = toDevicePoint(point);
+    const COLORREF value = GetPixel(device, at.h, at.v);
     return CColorValue::fromPlatformColor(value, kOpaqueAlpha);
 }
 
 void CDrawContext::floodFill(const CPosition& point) {
-    const int h = point.h + offset.h;
-    const int v = point.v + offset.v;
+    const CPosition at = toDevicePoint(point);
+    const int h = at.h;
+    const int v = at.v;
     ExtFloodFill(device, h, v, GetPixel(device, h, v), FLOODFILLSURFACE);
 }
 
@@ -417,7 +468,8 @@ std::int32_t CDrawContext::measureText(const char* text) {
     SIZE extent = {};
     if (!GetTextExtentPoint32A(device, text, static_cast<int>(std::strlen(text)), &extent))
         return 0;
-    return extent.cx;
+    if (scale == 1.0) return extent.cx;
+    return static_cast<std::int32_t>(std::lround(extent.cx / scale));
 }
 
 void CDrawContext::drawText(const char* text, const CRectangle& rect, std::int32_t opaque,
@@ -425,14 +477,14 @@ void CDrawContext::drawText(const char* text, const CRectangle& rect, std::int32
     if (!text) return;
     const bool paintCells = (static_cast<std::uint32_t>(opaque) & kOpaqueMask) != 0;
     SetBkMode(device, paintCells ? OPAQUE : TRANSPARENT);
-    RECT box = deviceRect(rect, offset);
+    RECT box = asRect(toDeviceRect(rect));
     UINT format = kTextFormat;
     switch (align) {
         case kAlignCenter: format |= DT_CENTER; break;
         case kAlignRight: format |= DT_RIGHT; break;
         default:
             format |= DT_LEFT;
-            box.left += kLeftTextInset;
+            box.left += toDevice(kLeftTextInset, scale);
             break;
     }
     DrawTextA(device, text, static_cast<int>(std::strlen(text)), &box, format);
@@ -455,7 +507,11 @@ ButtonState CDrawContext::getButtonState() const {
 void CDrawContext::getMousePosition(CPosition& where) const {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    where = CPosition(cursor.x - windowOrigin.h, cursor.y - windowOrigin.v);
+    // Window pixels to panel units; what the containers added to windowOrigin is in panel units.
+    const CPosition inWindow =
+        toPanel(CPosition(cursor.x - screenOrigin.h, cursor.y - screenOrigin.v), scale);
+    where = CPosition(inWindow.h + screenOrigin.h - windowOrigin.h,
+                      inWindow.v + screenOrigin.v - windowOrigin.v);
 }
 
 bool CDrawContext::nearStart(const CPosition& start) const {

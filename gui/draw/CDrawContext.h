@@ -7,6 +7,7 @@
 #include "gui/draw/CReferenceCounter.h"
 #include "gui/draw/GuiTypes.h"
 #include "gui/draw/PlatformHandles.h"
+#include "gui/draw/Scaling.h"
 
 namespace gui {
 
@@ -128,6 +129,17 @@ class CDrawContext : public CReferenceCounter {
     bool waitForDoubleClick();
     bool waitForDrag();
 
+    // Device pixels per panel unit: the frame's scale for a context of the frame, else 1.
+    double getScale() const { return scale; }
+    // A point or rectangle in the caller's coordinates as device pixels: offset added, scaled.
+    CPosition toDevicePoint(const CPosition& point) const {
+        return toDevice(CPosition(point.h + offset.h, point.v + offset.v), scale);
+    }
+    CRectangle toDeviceRect(const CRectangle& rect) const {
+        CRectangle moved = rect;
+        return toDevice(moved.offset(offset.h, offset.v), scale);
+    }
+
     HDC getDevice() const { return device; }
     HWND getWindow() const { return window; }
     CFrame* getFrame() const { return frame; }
@@ -137,6 +149,8 @@ class CDrawContext : public CReferenceCounter {
     CPosition offset;
 
   protected:
+    // As above, at an explicit scale: a context over a bitmap's own pixels is always at 1.
+    CDrawContext(CFrame* frame, HDC device, HWND window, double scale);
     // Selects the current pen, brush and font into a device set after construction and applies
     // the colours, raster mode and transparent background to it.
     void adoptDevice();
@@ -164,12 +178,18 @@ class CDrawContext : public CReferenceCounter {
     HFONT savedFont = nullptr;
     std::int32_t penStyle;
     HDC ownedDevice = nullptr;
+    double scale = 1.0;
+    // The window's top-left corner on the screen, where windowOrigin starts.
+    CPosition screenOrigin;
 
   private:
     void applyDefaults();
     void replacePen();
     void replaceBrush();
     CPosition radialPoint(const CRectangle& rect, float angle) const;
+    // Where a line through the pixel at point runs on the device: the middle of its scaled block.
+    CPosition linePoint(const CPosition& point) const;
+    std::int32_t devicePenWidth() const;
     bool nearStart(const CPosition& start) const;
 };
 

@@ -6,6 +6,7 @@
 
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/FrameAccess.h"
+#include "gui/draw/Scaling.h"
 
 namespace gui {
 
@@ -52,14 +53,16 @@ COffscreenContext::COffscreenContext(CFrame* owner, std::int32_t bufferWidth,
         // A missing frame falls back to the screen rather than failing.
         const BorrowedDevice screen(owner ? frameWindowOf(owner) : nullptr);
         device = CreateCompatibleDC(screen.get());
-        selectMemoryBitmap(createBuffer(screen.get(), width, height));
+        // The views draw in panel units; the pixels are the frame's.
+        selectMemoryBitmap(
+            createBuffer(screen.get(), toDevice(width, scale), toDevice(height, scale)));
     }
     adoptDevice();
     clearTo(backgroundColor);
 }
 
 COffscreenContext::COffscreenContext(CDrawContext* context, CBitmap* bitmap, bool drawInBitmap)
-    : CDrawContext(context ? context->getFrame() : nullptr, nullptr, nullptr),
+    : CDrawContext(context ? context->getFrame() : nullptr, nullptr, nullptr, 1.0),
       backgroundBitmap(bitmap),
       height(kUnknownSize),
       width(kUnknownSize) {
@@ -117,20 +120,41 @@ void COffscreenContext::paintInitialPicture() {
     fillRectangle(whole);
 }
 
+namespace {
+
+// Pixels from one device to another; stretched only where the two sides' scales differ.
+void transferPixels(HDC target, const CRectangle& to, HDC source, const CRectangle& from) {
+    if (to.getWidth() == from.getWidth() && to.getHeight() == from.getHeight()) {
+        BitBlt(target, to.left, to.top, to.getWidth(), to.getHeight(), source, from.left, from.top,
+               SRCCOPY);
+        return;
+    }
+    const int previousMode = SetStretchBltMode(target, HALFTONE);
+    StretchBlt(target, to.left, to.top, to.getWidth(), to.getHeight(), source, from.left, from.top,
+               from.getWidth(), from.getHeight(), SRCCOPY);
+    SetStretchBltMode(target, previousMode);
+}
+
+CRectangle bufferArea(const CPosition& corner, const CRectangle& sized, double scale) {
+    return toDevice(
+        CRectangle(corner.h, corner.v, corner.h + sized.getWidth(), corner.v + sized.getHeight()),
+        scale);
+}
+
+}  // namespace
+
 void COffscreenContext::copyToContext(CDrawContext* other, const CRectangle& destRect,
                                       const CPosition& sourcePosition) const {
     if (!other) return;
-    BitBlt(other->getDevice(), destRect.left + other->offset.h, destRect.top + other->offset.v,
-           destRect.getWidth(), destRect.getHeight(), device, sourcePosition.h, sourcePosition.v,
-           SRCCOPY);
+    transferPixels(other->getDevice(), other->toDeviceRect(destRect), device,
+                   bufferArea(sourcePosition, destRect, scale));
 }
 
 void COffscreenContext::copyFromContext(CDrawContext* other, const CRectangle& sourceRect,
                                         const CPosition& destPosition) {
     if (!other) return;
-    BitBlt(device, destPosition.h, destPosition.v, sourceRect.getWidth(), sourceRect.getHeight(),
-           other->getDevice(), sourceRect.left + other->offset.h, sourceRect.top + other->offset.v,
-           SRCCOPY);
+    transferPixels(device, bufferArea(destPosition, sourceRect, scale), other->getDevice(),
+                   other->toDeviceRect(sourceRect));
 }
 
 }  // namespace gui

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gui/draw/COffscreenContext.h"
+#include "gui/draw/Scaling.h"
 #include "gui/views/ClassNames.h"
 #include "host/AEffGUIEditor.h"
 
@@ -26,9 +27,11 @@ bool isWithin(CView* inner, CView* outer) {
 
 }  // namespace
 
-CFrame::CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor)
+CFrame::CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor,
+               double initialScale)
     : CViewContainer(size, nullptr, nullptr), editor(editor), parentWindow(parentWindow) {
     parentFrame = this;
+    if (acceptedScale(initialScale) != 0.0) scale = initialScale;
     setUpPlatform();
     createNativeWindow(parentWindow);
 }

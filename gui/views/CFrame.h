@@ -37,14 +37,15 @@ enum CCursorType : std::int32_t {
 //   routing, focus and modal view, invalidation, the relays to the editor.
 // - FrameWindow.cpp: the window system: window class and procedure, native window, cursor,
 //   mouse point, drop-target registration, platform start and stop.
-// - FrameGeometry.cpp: the frame among the host's windows: setSize, getSize, getPosition,
-//   getOuterWindow.
+// - FrameGeometry.cpp: the frame among the host's windows: setSize, setScale, getSize,
+//   getPosition, getOuterWindow.
 // - FrameAccessibility.cpp: the views as assistive technology sees them, the focus ring and the
 //   announcements; FrameAccessible.cpp and FrameKeyboard.cpp: their platform side and the keys
 //   that reach the frame's window.
 class CFrame : public CViewContainer {
   public:
-    CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor);
+    // scale: device pixels per panel unit of the frame's window, 1.0 to 3.0 (else 1.0).
+    CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor, double scale = 1.0);
     ~CFrame() override;
 
     void draw(CDrawContext* context) override;
@@ -98,6 +99,15 @@ class CFrame : public CViewContainer {
     virtual bool setUpdateLock(bool value);
     // Draws at once, through the back buffer, and copies the drawn area to the window.
     virtual void drawView(CView* view);
+    // UI thread, editor open: shows the panel at another scale. The windows are resized the way
+    // setSize resizes them; the views keep their panel coordinates. False when nothing changed:
+    // the same or an unacceptable factor, or a host that refused the new size, and then the
+    // panel stays as it was.
+    virtual bool setScale(double factor);
+    double getScale() const { return scale; }
+    // The DPI scale of a window (1.0 at 96 DPI, at most the largest scale); 1.0 where the system
+    // cannot tell.
+    static double displayScaleOf(HWND window);
 
     // A context on the frame's window (the back buffer during update); the caller releases it.
     CDrawContext* getDrawContext();
@@ -141,8 +151,14 @@ class CFrame : public CViewContainer {
     COffscreenContext* backBuffer = nullptr;
     CDrawContext* frameContext = nullptr;
     HCURSOR defaultCursor = nullptr;
+    double scale = 1.0;
 
   private:
+    enum class WindowResize { kByHost, kByFrame, kWalkStopped, kRefused, kFrameGone };
+    // Asks the host, else walks the wrapping windows, for a window of width x height panel units
+    // at the current scale. A host that refuses is passed by only when walkWhenRefused.
+    WindowResize resizeWindows(std::int32_t width, std::int32_t height, bool walkWhenRefused);
+    void dropBackBuffer();
     // Clears the focus; false when the frame lost the old focus view meanwhile (the editor closed).
     bool focusDroppedInFrame();
     // Platform side, in the window-binding source.

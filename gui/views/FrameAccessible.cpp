@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/draw/Scaling.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
@@ -289,7 +290,7 @@ HRESULT FrameAccessible::accLocation(long* left, long* top, long* width, long* h
     CRectangle rect;
     frame->getViewRect(rect);
     rect = view ? frame->frameRectOf(view) : CRectangle(0, 0, rect.getWidth(), rect.getHeight());
-    const RECT onScreen = screenRectOf(frame->getWindow(), rect);
+    const RECT onScreen = screenRectOf(frame->getWindow(), toDevice(rect, frame->getScale()));
     *left = onScreen.left;
     *top = onScreen.top;
     *width = onScreen.right - onScreen.left;
@@ -326,6 +327,8 @@ HRESULT FrameAccessible::accHitTest(long x, long y, VARIANT* child) {
     if (!frame) return kDisconnected;
     POINT point = {x, y};
     ScreenToClient(frame->getWindow(), &point);
+    const CPosition inPanel = toPanel(CPosition(point.x, point.y), frame->getScale());
+    point = {inPanel.h, inPanel.v};
     CRectangle whole;
     frame->getViewRect(whole);
     if (!CRectangle(0, 0, whole.getWidth(), whole.getHeight())

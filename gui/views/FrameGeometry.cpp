@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gui/draw/COffscreenContext.h"
+#include "gui/draw/Scaling.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"
@@ -75,31 +76,69 @@ bool hostResizes(AEffGUIEditor* editor, std::int32_t width, std::int32_t height,
 
 }  // namespace
 
-bool CFrame::setSize(std::int32_t width, std::int32_t height) {
-    if (!openFlag) return false;
-    if (width == size.getWidth() && height == size.getHeight()) return false;
+void CFrame::dropBackBuffer() {
     if (backBuffer) backBuffer->release();
     backBuffer = nullptr;
     // The next buffer starts black: the whole frame must be drawn into it, whichever way the
-    // resize goes below.
+    // resize goes.
     setDirty(true);
+}
 
+// The host may close the editor from inside its resize; the frame is then gone.
+CFrame::WindowResize CFrame::resizeWindows(std::int32_t width, std::int32_t height,
+                                           bool walkWhenRefused) {
+    const LONG windowWidth = toDevice(width, scale);
+    const LONG windowHeight = toDevice(height, scale);
+    const std::weak_ptr<const void> alive = lifetime;
     bool granted = false;
-    const bool asked = hostResizes(editor, width, height, granted);
-    size.right = size.left + width;
-    size.bottom = size.top + height;
+    const bool asked = hostResizes(editor, windowWidth, windowHeight, granted);
+    if (alive.expired()) return WindowResize::kFrameGone;
     if (asked && granted) {
         // The host has sized its windows; the views are left as they are.
-        SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE);
-        return true;
+        SetWindowPos(window, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE);
+        return WindowResize::kByHost;
     }
+    if (asked && !walkWhenRefused) return WindowResize::kRefused;
     const LONG border = 2 * GetSystemMetrics(SM_CYFRAME);
     if (window && border != 0) {
-        if (!resizeWrappers(window, width, height, border)) return true;
+        if (!resizeWrappers(window, windowWidth, windowHeight, border))
+            return WindowResize::kWalkStopped;
     } else if (window) {
-        resizeWindow(window, width, height);
+        resizeWindow(window, windowWidth, windowHeight);
     }
-    CViewContainer::setViewRect(CRectangle(0, 0, width, height));
+    return WindowResize::kByFrame;
+}
+
+bool CFrame::setSize(std::int32_t width, std::int32_t height) {
+    if (!openFlag) return false;
+    if (width == size.getWidth() && height == size.getHeight()) return false;
+    dropBackBuffer();
+    size.right = size.left + width;
+    size.bottom = size.top + height;
+    if (resizeWindows(width, height, true) == WindowResize::kByFrame)
+        CViewContainer::setViewRect(CRectangle(0, 0, width, height));
+    return true;
+}
+
+bool CFrame::setScale(double factor) {
+    if (acceptedScale(factor) == 0.0 || factor == scale) return false;
+    if (!window || !openFlag) {
+        scale = factor;
+        return true;
+    }
+    const double previous = scale;
+    dropBackBuffer();
+    scale = factor;
+    switch (resizeWindows(size.getWidth(), size.getHeight(), false)) {
+        case WindowResize::kFrameGone: return false;
+        case WindowResize::kRefused:
+            // The host keeps its window: so does the panel.
+            scale = previous;
+            return false;
+        default: break;
+    }
+    invalidate(CRectangle(0, 0, size.getWidth(), size.getHeight()));
+    if (window) InvalidateRect(window, nullptr, FALSE);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "gui/draw/COffscreenContext.h"
 #include "gui/draw/FrameAccess.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/draw/Scaling.h"
 #include "gui/views/CDropTarget.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/FrameAccessible.h"
@@ -32,6 +33,7 @@ char windowClassName[64] = {};
 bool windowClassUnregisterPending = false;
 
 constexpr double kWheelDeltaPerNotch = 120.0;
+constexpr double kStandardDpi = 96.0;
 // What a tracking loop without an editor waits per pass instead of an idle cycle.
 constexpr DWORD kPauseWithoutEditorMs = 4;
 
@@ -95,8 +97,9 @@ bool focusViewMeasuresItem(CFrame& frame, CView& focus, HWND window, LPARAM lPar
     const TemporaryContext context = contextOnWindow(&frame, window);
     CPosition size;
     if (!menuItemHooks.measure(&focus, item->itemData, context.get(), size)) return false;
-    item->itemWidth = static_cast<UINT>(size.h);
-    item->itemHeight = static_cast<UINT>(size.v);
+    const CPosition onDevice = toDevice(size, frame.getScale());
+    item->itemWidth = static_cast<UINT>(onDevice.h);
+    item->itemHeight = static_cast<UINT>(onDevice.v);
     return true;
 }
 
@@ -108,7 +111,8 @@ bool focusViewDrawsItem(CFrame& frame, CView& focus, LPARAM lParam) {
     if (item->itemState & ODS_DISABLED) state |= kMenuItemDisabled;
     if (item->itemState & ODS_SELECTED) state |= kMenuItemSelected;
     const RECT& area = item->rcItem;
-    const CRectangle rect(area.left, area.top, area.right, area.bottom + 1);
+    const CRectangle rect = coveringPanelRect(
+        CRectangle(area.left, area.top, area.right, area.bottom + 1), frame.getScale());
     const TemporaryContext context(new CDrawContext(&frame, item->hDC, nullptr));
     return menuItemHooks.draw(&focus, item->itemData, item->itemID, state, context.get(), rect);
 }
@@ -203,7 +207,8 @@ LRESULT FrameWindowProcedure::paint(CFrame& frame, HWND window, UINT message, WP
     PAINTSTRUCT paintInfo;
     HDC device = BeginPaint(window, &paintInfo);
     const RECT& painted = paintInfo.rcPaint;
-    const CRectangle area(painted.left, painted.top, painted.right, painted.bottom);
+    const CRectangle area = coveringPanelRect(
+        CRectangle(painted.left, painted.top, painted.right, painted.bottom), frame.getScale());
     // A view that resizes the frame while it draws drops the frame's buffer, not this hold.
     COffscreenContext* const buffer = frame.getBackBuffer();
     buffer->retain();
@@ -222,7 +227,7 @@ LRESULT FrameWindowProcedure::paint(CFrame& frame, HWND window, UINT message, WP
 void FrameWindowProcedure::buttonDown(CFrame& frame, HWND window, UINT message, WPARAM wParam,
                                       LPARAM lParam) {
     const TemporaryContext context = contextOnWindow(&frame, window);
-    CPosition where(LOWORD(lParam), HIWORD(lParam));
+    CPosition where = toPanel(CPosition(LOWORD(lParam), HIWORD(lParam)), frame.getScale());
     frame.mouse(context.get(), where, pressOf(message, wParam));
 }
 
@@ -233,7 +238,8 @@ bool FrameWindowProcedure::wheel(CFrame& frame, HWND window, WPARAM wParam, LPAR
     // The platform reports the wheel at screen coordinates.
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(window, &point);
-    return frame.onWheel(context.get(), CPosition(point.x, point.y), distance);
+    return frame.onWheel(context.get(), toPanel(CPosition(point.x, point.y), frame.getScale()),
+                         distance);
 }
 
 void CFrame::setUpPlatform() {
@@ -269,8 +275,9 @@ bool CFrame::createNativeWindow(HWND parent) {
         mouseButtonsSwapped = GetSystemMetrics(SM_SWAPBUTTON) > 0;
     }
     constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    window = CreateWindowExA(0, windowClassName, "Window", kStyle, 0, 0, size.getWidth(),
-                             size.getHeight(), parent, nullptr, moduleHandle, nullptr);
+    window = CreateWindowExA(0, windowClassName, "Window", kStyle, 0, 0,
+                             toDevice(size.getWidth(), scale), toDevice(size.getHeight(), scale),
+                             parent, nullptr, moduleHandle, nullptr);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     setDropAccepted(true);
     return true;
@@ -311,6 +318,7 @@ bool CFrame::getCurrentMousePoint(CPosition& where) {
         where.h -= windowRect.left;
         where.v -= windowRect.top;
     }
+    where = toPanel(where, scale);
     return true;
 }
 
@@ -348,6 +356,22 @@ CRectangle frameSizeOf(CFrame* frame) {
 }
 
 HWND frameWindowOf(CFrame* frame) { return frame->getWindow(); }
+
+double frameScaleOf(CFrame* frame) { return frame->getScale(); }
+
+double CFrame::displayScaleOf(HWND window) {
+    using DpiOfWindow = UINT(WINAPI*)(HWND);
+    // Only systems from Windows 10 on have it.
+    HMODULE const user = GetModuleHandleA("user32.dll");
+    const auto dpiOf = user ? reinterpret_cast<DpiOfWindow>(
+                                  reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")))
+                            : nullptr;
+    const UINT dpi = dpiOf && window ? dpiOf(window) : 0;
+    if (dpi == 0) return kSmallestScale;
+    const double factor = dpi / kStandardDpi;
+    if (factor < kSmallestScale) return kSmallestScale;
+    return factor > kLargestScale ? kLargestScale : factor;
+}
 
 bool runFrameIdle(CFrame* frame) {
     const std::weak_ptr<const void> lifetime = frame->getLifetime();

@@ -8,8 +8,10 @@ set -uo pipefail
 build_dir=$1 tests=$2 serial=$3 per_test=$4
 
 status=0
-xvfb-run -a ctest --test-dir "$build_dir" -R "$tests" -E "$serial" --output-on-failure -j2 \
+# Wide enough for the panel at 300 % inside its host's window.
+screen="-screen 0 2560x1600x24"
+xvfb-run -a -s "$screen" ctest --test-dir "$build_dir" -R "$tests" -E "$serial" --output-on-failure -j2 \
   --timeout "$per_test" || status=1
-xvfb-run -a ctest --test-dir "$build_dir" -R "$serial" --output-on-failure \
+xvfb-run -a -s "$screen" ctest --test-dir "$build_dir" -R "$serial" --output-on-failure \
   --timeout "$per_test" || status=1
 exit "$status"

@@ -6,4 +6,4 @@ cd "$TALON_ROOT"
 # shellcheck source=scripts/common.sh
 source scripts/common.sh
 talon_prepare_wine win32
-xvfb-run -a ctest --preset win32
+talon_xvfb ctest --preset win32

@@ -6,6 +6,8 @@ CRectangle frameSizeOf(CFrame* frame) { return frame->size; }
 
 HWND frameWindowOf(CFrame* frame) { return frame->window; }
 
+double frameScaleOf(CFrame* frame) { return frame->scale; }
+
 bool runFrameIdle(CFrame* frame) {
     const std::weak_ptr<const void> lifetime = frame->lifetime;
     ++frame->idleRuns;

@@ -1,5 +1,5 @@
-// A stand-in for the toolkit's frame in the drawing layer's tests: a size, a native window and an
-// idle service that counts its runs and may act on each one.
+// A stand-in for the toolkit's frame in the drawing layer's tests: a size, a native window, a scale
+// and an idle service that counts its runs and may act on each one.
 #pragma once
 
 #include <functional>
@@ -15,6 +15,7 @@ class CFrame {
 
     CRectangle size;
     HWND window;
+    double scale = 1.0;
     int idleRuns = 0;
     // Called on every idle run, after the count has gone up.
     std::function<void(CFrame&)> onIdle;
