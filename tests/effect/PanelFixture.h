@@ -36,35 +36,48 @@ constexpr POINT kOutputEntry = {602, 36};
 constexpr int kKnobModeLinear = 2;
 constexpr int kKnobModeCircular = 0;
 
-// The knob strip's pixels as the plug-in decodes them: premultiplied, top row first.
-class KnobStrip {
+// One of the plug-in's images as the plug-in decodes it: premultiplied, top row first.
+class ArtworkPixels {
   public:
-    KnobStrip() {
+    explicit ArtworkPixels(int resourceId) {
         HMODULE plugin = GetModuleHandleA("Talon5800.dll");
-        HRSRC resource = FindResourceA(plugin, MAKEINTRESOURCEA(kKnobStripId), "PNG");
+        HRSRC resource = FindResourceA(plugin, MAKEINTRESOURCEA(resourceId), "PNG");
         HGLOBAL data = resource ? LoadResource(plugin, resource) : nullptr;
         if (!data) return;
         gui::CBitmap bitmap;
         bitmap.loadFromMemory(static_cast<const unsigned char*>(LockResource(data)),
                               SizeofResource(plugin, resource));
-        pixels.resize(static_cast<std::size_t>(kKnobSide) * kKnobSide * kFrames);
+        width = bitmap.getWidth();
+        height = bitmap.getHeight();
+        pixels.resize(static_cast<std::size_t>(width) * height);
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kKnobSide;
-        info.bmiHeader.biHeight = -kKnobSide * kFrames;  // top row first
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top row first
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         HDC screen = GetDC(nullptr);
-        GetDIBits(screen, bitmap.getHandle(), 0, kKnobSide * kFrames, pixels.data(), &info,
+        GetDIBits(screen, bitmap.getHandle(), 0, static_cast<UINT>(height), pixels.data(), &info,
                   DIB_RGB_COLORS);
         ReleaseDC(nullptr, screen);
     }
-    std::uint32_t at(int frame, int x, int y) const {
-        return pixels[static_cast<std::size_t>(frame * kKnobSide + y) * kKnobSide + x];
-    }
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The knob strip's frames, at a multiple of the panel's size when made from a larger drawing.
+class KnobStrip {
+  public:
+    explicit KnobStrip(int resourceId = kKnobStripId, int factor = 1)
+        : art(resourceId), side(kKnobSide * factor) {}
+    std::uint32_t at(int frame, int x, int y) const { return art.at(x, frame * side + y); }
 
   private:
-    std::vector<std::uint32_t> pixels;
+    ArtworkPixels art;
+    int side;
 };
 
 // The frame a film-strip knob of 61 frames of 80 pixels shows for value.

@@ -56,6 +56,13 @@ class HostWindow {
     HostWindow& operator=(const HostWindow&) = delete;
 
     HWND get() const { return handle; }
+    void setClientSize(int clientWidth, int clientHeight) {
+        RECT rect = {0, 0, clientWidth, clientHeight};
+        AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+        SetWindowPos(handle, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        pumpMessages();
+    }
     SIZE clientSize() const {
         RECT rect = {};
         GetClientRect(handle, &rect);

@@ -1,0 +1,106 @@
+// A context at 2.0 of its frame's scale: every panel pixel becomes a 2 x 2 block, text is set in
+// a font twice as tall, and measurements come back in panel units.
+#include <gtest/gtest.h>
+
+#include "gui/draw/AreaAverage.h"
+#include "gui/draw/CDrawContext.h"
+#include "gui/draw/DrawContextTestSupport.h"
+#include "gui/draw/FakeFrame.h"
+
+using namespace gui;
+using namespace drawtest;
+
+namespace {
+
+constexpr CColorValue kInk{255, 0, 0, 255};
+constexpr std::uint32_t kInkRgb = rgbOf(255, 0, 0);
+
+class ScaledDrawing : public ::testing::Test {
+  protected:
+    ScaledDrawing() {
+        surface.fill(kBackground);
+        context.setLineColor(kInk);
+        context.setFillColor(kInk);
+        context.setFontColor(kInk);
+    }
+    // Every pixel inside the device rectangle is ink, every one outside is background.
+    void expectOnlyBlockPainted(int left, int top, int right, int bottom) const {
+        for (int y = 0; y < surface.height(); ++y)
+            for (int x = 0; x < surface.width(); ++x) {
+                const bool inside = x >= left && x < right && y >= top && y < bottom;
+                ASSERT_EQ(surface.rgb(x, y), inside ? kInkRgb : kBackground) << x << ", " << y;
+            }
+    }
+
+    static CFrame doubledFrame() {
+        CFrame frame(CRectangle(0, 0, 100, 100), nullptr);
+        frame.scale = 2.0;
+        return frame;
+    }
+
+    CFrame frame = doubledFrame();
+    PixelSurface surface{200, 200};
+    CDrawContext context{&frame, surface.device(), nullptr};
+};
+
+TEST_F(ScaledDrawing, FilledRectangleCoversTheScaledBlockMovedByTheOffset) {
+    context.offset = CPosition(3, 4);
+    context.drawRectangle(CRectangle(10, 10, 20, 15), kFillOnly);
+    expectOnlyBlockPainted(26, 28, 46, 38);
+}
+
+TEST_F(ScaledDrawing, OutlineIsTwoPixelsWideAroundTheScaledRectangle) {
+    context.drawRectangle(CRectangle(10, 10, 20, 20), kFrameOnly);
+    for (int y = 16; y < 44; ++y)
+        for (int x = 16; x < 44; ++x) {
+            const bool inSquare = x >= 20 && x < 40 && y >= 20 && y < 40;
+            const bool inBand = inSquare && (x < 22 || x >= 38 || y < 22 || y >= 38);
+            ASSERT_EQ(surface.rgb(x, y), inBand ? kInkRgb : kBackground) << x << ", " << y;
+        }
+}
+
+TEST_F(ScaledDrawing, PixelIsAScaledBlockAndReadsBackFromIt) {
+    context.setPixel(CPosition(7, 9), kInk);
+    expectOnlyBlockPainted(14, 18, 16, 20);
+    EXPECT_EQ(context.getPixel(CPosition(7, 9)), kInk);
+}
+
+TEST_F(ScaledDrawing, TextIsTwiceAsTallAndMeasuresInPanelUnits) {
+    PixelSurface single{200, 200};
+    single.fill(kBackground);
+    CDrawContext unscaled{nullptr, single.device(), nullptr};
+    unscaled.setFontColor(kInk);
+    const CRectangle box(0, 0, 90, 40);
+    unscaled.drawText("Hg 75", box, 0, kAlignLeft);
+    context.drawText("Hg 75", box, 0, kAlignLeft);
+    const PaintedBox small = paintedBox(single);
+    const PaintedBox large = paintedBox(surface);
+    const double ratio = static_cast<double>(large.bottom - large.top) / (small.bottom - small.top);
+    EXPECT_NEAR(ratio, 2.0, 0.3);
+    EXPECT_NEAR(context.measureText("Hg 75"), unscaled.measureText("Hg 75"), 1);
+}
+
+TEST_F(ScaledDrawing, ClipLimitsDrawingToTheScaledClip) {
+    context.setClipRectangle(CRectangle(5, 5, 10, 10));
+    context.drawRectangle(CRectangle(0, 0, 50, 50), kFillOnly);
+    expectOnlyBlockPainted(10, 10, 20, 20);
+    EXPECT_EQ(context.getClipRectangle(), CRectangle(5, 5, 10, 10));
+}
+
+// Channels are bytes 0 to 3 of each pixel.
+TEST(AreaAverage, EachNewPixelIsTheWeightedMeanOfTheOldOnesItCovers) {
+    // 3 x 1 to 2 x 1: the middle pixel is shared half and half.
+    const std::vector<std::uint32_t> row = {0x00000000, 0x00000064, 0x000000C8};
+    EXPECT_EQ(areaAverage(row, 3, 1, 2, 1),
+              (std::vector<std::uint32_t>{0x00000021, 0x000000A7}));  // 33.3 and 166.7
+    // 2 x 2 to 1 x 1, every channel on its own.
+    const std::vector<std::uint32_t> square = {0x04030201, 0x08070605, 0x0C0B0A09, 0x100F0E0D};
+    EXPECT_EQ(areaAverage(square, 2, 2, 1, 1), (std::vector<std::uint32_t>{0x0A090807}));
+    // Enlarging by 2 repeats each pixel.
+    EXPECT_EQ(areaAverage({0xFF00FF00, 0x00FF00FF}, 2, 1, 4, 1),
+              (std::vector<std::uint32_t>{0xFF00FF00, 0xFF00FF00, 0x00FF00FF, 0x00FF00FF}));
+    EXPECT_TRUE(areaAverage(row, 4, 1, 2, 1).empty());  // source too short
+    EXPECT_TRUE(areaAverage(row, 3, 1, 0, 1).empty());
+}
+
+}  // namespace
