@@ -38,6 +38,14 @@ if ! scripts/wine-run.sh "$preset" "$bin/talonhost.exe" \
 fi
 echo "demo: wrote out/panel.png (the editor panel at StEx 75)"
 
+# The same panel as a host set to 200 % shows it.
+if ! scripts/wine-run.sh "$preset" "$bin/talonhost.exe" \
+     --set StEx=75 --scale 2 --screenshot out/panel@2x.png >/dev/null 2>out/panel@2x.log; then
+  cat out/panel@2x.log >&2
+  exit 1
+fi
+echo "demo: wrote out/panel@2x.png (the editor panel at 200 %)"
+
 # The control gallery: every control of the toolkit in one window, drawn once into a picture.
 if ! scripts/wine-run.sh "$preset" "$bin/gallery.exe" \
      --screenshot out/gallery.png >/dev/null 2>out/gallery.log; then

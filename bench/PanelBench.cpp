@@ -4,7 +4,9 @@
 // back buffer and copies it to the window), the WM_PAINT of the whole client area, one host
 // change of parameter 0 through the record followed by effEditIdle, and effEditIdle with nothing
 // dirty, each against the full repaint and with the drawing calls it makes; and the time from
-// effEditOpen to the end of the first paint. Not a test: run it by hand under Wine and Xvfb.
+// effEditOpen to the end of the first paint. Then the full repaint, the parameter change and the
+// first paint with the panel at 1.0, 2.0 and 3.0, three editors open side by side. Not a test:
+// run it by hand under Wine and an Xvfb screen wide enough for the panel at 3.0 (2256 pixels).
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "bench/DrawCounter.h"
@@ -38,6 +41,9 @@ constexpr intptr kHostVersion = 2400;
 // Far enough apart that the knob, the strip and the text all show another frame.
 constexpr float kLowValue = 0.25f;
 constexpr float kHighValue = 0.75f;
+constexpr double kScales[] = {1.0, 2.0, 3.0};
+constexpr double kDoubleRepaintTarget = 4.5;       // at 2.0 against 1.0: four times the pixels
+constexpr double kDoubleFirstPaintTarget = 0.050;  // seconds, at 2.0
 
 intptr VSTCALLBACK benchHost(AEffect*, int32 opcode, int32, intptr, void*, float) {
     return opcode == audioMasterVersion ? kHostVersion : 0;
@@ -95,7 +101,11 @@ class HostWindow {
 // dirty as a whole, which no host call does.
 class Plugin {
   public:
-    Plugin() : effect(new PluginCore(benchHost)), record(effect->getAeffect()) {}
+    // countDrawing: the drawing calls of the open editor are counted; one editor at a time.
+    explicit Plugin(bool countDrawing = true)
+        : effect(new PluginCore(benchHost)),
+          record(effect->getAeffect()),
+          countDrawing(countDrawing) {}
     ~Plugin() {
         closeEditor();
         dispatch(effClose);  // deletes the effect
@@ -116,7 +126,7 @@ class Plugin {
         const Clock::time_point start = Clock::now();
         if (!dispatch(effEditOpen, parent)) return -1.0;
         editorOpen = true;
-        panelbench::hookImagingEntries();
+        if (countDrawing) panelbench::hookImagingEntries();
         frameWindow = GetWindow(parent, GW_CHILD);
         if (!frameWindow) return -1.0;
         MSG message;
@@ -132,7 +142,7 @@ class Plugin {
     void closeEditor() {
         if (!editorOpen) return;
         editorOpen = false;
-        panelbench::unhookImagingEntries();
+        if (countDrawing) panelbench::unhookImagingEntries();
         dispatch(effEditClose);
         frameWindow = nullptr;
         pumpMessages();
@@ -153,6 +163,13 @@ class Plugin {
         idle();
     }
     HWND getFrameWindow() const { return frameWindow; }
+    // The host's scale, announced as hosts do; false when the effect does not take it.
+    bool announceScale(double factor) {
+        constexpr int32 kScaleIndex = 0x50726553;   // 'PreS'
+        constexpr intptr kScaleValue = 0x41654373;  // 'AeCs'
+        return record->dispatcher(record, effVendorSpecific, kScaleIndex, kScaleValue, nullptr,
+                                  static_cast<float>(factor)) == 1;
+    }
 
   private:
     intptr dispatch(int32 opcode, void* ptr = nullptr) {
@@ -164,6 +181,7 @@ class Plugin {
     HWND frameWindow = nullptr;
     bool editorOpen = false;
     bool high = false;
+    bool countDrawing;
 };
 
 // A plain copy of a panel-sized memory picture to the window, as an idle makes it: a device of
@@ -403,6 +421,71 @@ bool benchOpenPanel(Plugin& plugin, HWND parent, SIZE size) {
     return met;
 }
 
+// One editor at each scale in a host window of its own, all open at once, so that the rounds of
+// measure() take turns between the scales.
+struct ScaledPanel {
+    double scale;
+    std::unique_ptr<Plugin> plugin;
+    std::unique_ptr<HostWindow> window;
+    std::vector<double> opens;  // seconds to the first paint, in order
+};
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool openAtEachScale(std::vector<ScaledPanel>& panels) {
+    for (double scale : kScales) {
+        ScaledPanel panel{scale, std::make_unique<Plugin>(false), nullptr, {}};
+        if (!panel.plugin->announceScale(scale)) return false;
+        const SIZE size = panel.plugin->editorSize();
+        panel.window = std::make_unique<HostWindow>(size.cx, size.cy);
+        panels.push_back(std::move(panel));
+    }
+    for (int cycle = 0; cycle < kOpenCycles; ++cycle)
+        for (ScaledPanel& panel : panels) {
+            const double seconds = panel.plugin->openUntilFirstPaint(panel.window->get());
+            panel.plugin->closeEditor();
+            if (seconds < 0.0) return false;
+            panel.opens.push_back(seconds);
+        }
+    for (ScaledPanel& panel : panels)
+        if (panel.plugin->openUntilFirstPaint(panel.window->get()) < 0.0) return false;
+    return true;
+}
+
+bool benchScales() {
+    std::vector<ScaledPanel> panels;
+    if (!openAtEachScale(panels)) {
+        std::printf("\nthe panel did not take a scale, open or paint\n");
+        return false;
+    }
+    std::vector<Case> cases;
+    for (ScaledPanel& panel : panels) {
+        Plugin& plugin = *panel.plugin;
+        cases.push_back({"full repaint", "full repaint", [&plugin] { plugin.fullRepaint(); }});
+        cases.push_back({"parameter 0", "parameter 0", [&plugin] { plugin.changeParameter(); }});
+    }
+    const std::vector<double> seconds = measure(cases);
+    std::printf("\n%-6s %18s %14s %18s %22s\n", "scale", "full repaint (us)", "against 1.0",
+                "parameter 0 (us)", "first paint ms: first, median");
+    for (std::size_t i = 0; i < panels.size(); ++i)
+        std::printf("%-6.1f %18.1f %14.2f %18.1f %14.2f %7.2f\n", panels[i].scale,
+                    seconds[2 * i] * 1e6, seconds[2 * i] / seconds[0], seconds[2 * i + 1] * 1e6,
+                    panels[i].opens.front() * 1e3, median(panels[i].opens) * 1e3);
+    const double repaintRatio = seconds[2] / seconds[0];
+    const double firstPaint = panels[1].opens.front();
+    const bool repaintMet = repaintRatio <= kDoubleRepaintTarget;
+    const bool firstPaintMet = firstPaint < kDoubleFirstPaintTarget;
+    std::printf("full repaint at 2.0: %.2f of the one at 1.0, target <= %.1f: %s\n", repaintRatio,
+                kDoubleRepaintTarget, verdict(repaintMet));
+    std::printf("first paint at 2.0, its first open: %.2f ms, target < %.0f: %s\n",
+                firstPaint * 1e3, kDoubleFirstPaintTarget * 1e3, verdict(firstPaintMet));
+    for (ScaledPanel& panel : panels) panel.plugin->closeEditor();
+    return repaintMet && firstPaintMet;
+}
+
 }  // namespace
 
 int main() {
@@ -423,5 +506,6 @@ int main() {
     }
     const bool met = benchOpenPanel(plugin, window.get(), size);
     printOpens(opens);
-    return met ? 0 : 1;
+    const bool scalesMet = benchScales();
+    return met && scalesMet ? 0 : 1;
 }

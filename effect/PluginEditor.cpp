@@ -129,7 +129,10 @@ gui::CTextEdit* makeEntry(const CRectangle& rect, gui::CControlListener* listene
 
 }  // namespace
 
+std::int32_t PluginEditor::editorsAlive = 0;
+
 PluginEditor::PluginEditor(AudioEffect* effect) : AEffGUIEditor(effect) {
+    ++editorsAlive;
     background = new gui::CBitmap(IDP_PANEL_BACKGROUND);
     addLargerArtwork(background, IDP_PANEL_BACKGROUND_2X, IDP_PANEL_BACKGROUND_3X);
     setUserScale(userSettings::panelScale());
@@ -145,6 +148,8 @@ PluginEditor::~PluginEditor() {
     close();
     background->release();
     background = nullptr;
+    // The scaled artwork stays for the instances still there, and goes with the last one.
+    if (--editorsAlive == 0) gui::CBitmap::releaseSharedScaledPixels();
 }
 
 bool PluginEditor::open(void* parent) {

@@ -52,6 +52,9 @@ class PluginEditor : public AEffGUIEditor, public gui::CControlListener {
     // The entry of the size menu chosen in the popup being shown; -1 for none.
     std::int32_t chosenSize = -1;
 
+    // UI thread: editors of the process, for the artwork they share.
+    static std::int32_t editorsAlive;
+
     // Parameters changed from another thread, one bit each, taken over by the next idle.
     std::atomic<std::uint32_t> pendingParameters{0};
     std::atomic<std::thread::id> panelThread{};

@@ -213,6 +213,7 @@ void CBitmap::drawBlended(CDrawContext* context, const CRectangle& rect, const C
 
 void CBitmap::dispose() {
     disposePrepared();
+    loadedResource = 0;
     ownedBitmaps::destroy(handle);
     ownedBitmaps::destroy(mask);
     handle = nullptr;
@@ -231,6 +232,7 @@ bool CBitmap::loadFromResource(std::int32_t id) {
     const DecodedPng decoded = decodePng(static_cast<const unsigned char*>(LockResource(loaded)),
                                          SizeofResource(moduleHandle, resource));
     adoptDecoded(decoded.section, decoded.width, decoded.height);
+    if (decoded.complete) loadedResource = id;
     // Found counts as loaded, even when the data was damaged.
     return true;
 }

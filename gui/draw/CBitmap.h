@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "gui/draw/CReferenceCounter.h"
@@ -60,6 +61,10 @@ class CBitmap : public CReferenceCounter {
     // scale, the bitmap takes the smallest drawing at or above it, reduced by area averaging to
     // the exact size when the factors differ; without one it enlarges its own pixels.
     void addScaledResource(std::int32_t factor, std::int32_t resourceId);
+    // Artwork from resources, once prepared for a scale, is shared by every bitmap of the same
+    // resource in the process and kept for later ones until this is called: an editor that
+    // opens again, or another instance's, finds it ready. Bitmaps still drawing keep theirs.
+    static void releaseSharedScaledPixels();
 
     // Builds the mask for drawKeyed from what the context shows at position (device
     // coordinates, its offset not added): pixels of the key colour are left out.
@@ -78,10 +83,11 @@ class CBitmap : public CReferenceCounter {
     };
     struct Prepared {
         double scale;
-        Pixels pixels;
+        std::shared_ptr<const Pixels> pixels;
     };
     // Prepared once for each scale the bitmap is drawn at, and kept until the bitmap goes.
     Pixels pixelsAt(double scale);
+    std::shared_ptr<const Pixels> sharedPixelsAt(double scale);
     Pixels prepare(double scale);
     void disposePrepared();
 
@@ -96,6 +102,8 @@ class CBitmap : public CReferenceCounter {
     HBITMAP handle = nullptr;
     HBITMAP mask = nullptr;
     std::vector<ScaledResource> scaledResources;
+    // The "PNG" resource the pixels were decoded from; 0 for any other source.
+    std::int32_t loadedResource = 0;
     std::vector<Prepared> prepared;
 };
 

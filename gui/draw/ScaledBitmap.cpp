@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <map>
+#include <tuple>
 
 #include "gui/draw/AreaAverage.h"
 #include "gui/draw/CBitmap.h"
@@ -61,7 +63,16 @@ DecodedPng decodeResource(std::int32_t id) {
                      SizeofResource(moduleHandle, resource));
 }
 
+// Scaled artwork by module, resource, its first larger drawing, and size.
+using SharedKey = std::tuple<HMODULE, std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
+std::map<SharedKey, std::shared_ptr<const void>>& sharedPixels() {
+    static std::map<SharedKey, std::shared_ptr<const void>> kept;
+    return kept;
+}
+
 }  // namespace
+
+void CBitmap::releaseSharedScaledPixels() { sharedPixels().clear(); }
 
 void CBitmap::addScaledResource(std::int32_t factor, std::int32_t id) {
     // Factor 1 is the bitmap itself.
@@ -73,10 +84,27 @@ void CBitmap::addScaledResource(std::int32_t factor, std::int32_t id) {
 CBitmap::Pixels CBitmap::pixelsAt(double scale) {
     if (scale == 1.0 || !handle) return {handle, width, height};
     for (const Prepared& made : prepared)
-        if (made.scale == scale) return made.pixels;
+        if (made.scale == scale) return *made.pixels;
     // A failure is kept too: it would fail the same way on every frame.
-    prepared.push_back({scale, prepare(scale)});
-    return prepared.back().pixels;
+    prepared.push_back({scale, sharedPixelsAt(scale)});
+    return *prepared.back().pixels;
+}
+
+std::shared_ptr<const CBitmap::Pixels> CBitmap::sharedPixelsAt(double scale) {
+    const auto own = [](const Pixels& made) {
+        return std::shared_ptr<const Pixels>(new Pixels(made), [](const Pixels* pixels) {
+            ownedBitmaps::destroy(pixels->handle);
+            delete pixels;
+        });
+    };
+    // Only artwork from resources is the same wherever it is loaded.
+    if (loadedResource == 0) return own(prepare(scale));
+    const std::int32_t larger = scaledResources.empty() ? 0 : scaledResources.front().resourceId;
+    const SharedKey key(moduleHandle, loadedResource, larger, toDevice(width, scale),
+                        toDevice(height, scale));
+    std::shared_ptr<const void>& kept = sharedPixels()[key];
+    if (!kept) kept = own(prepare(scale));
+    return std::static_pointer_cast<const Pixels>(kept);
 }
 
 CBitmap::Pixels CBitmap::prepare(double scale) {
@@ -119,9 +147,6 @@ CBitmap::Pixels CBitmap::prepare(double scale) {
     return {sectionOf(resized, targetWidth, targetHeight), targetWidth, targetHeight};
 }
 
-void CBitmap::disposePrepared() {
-    for (const Prepared& made : prepared) ownedBitmaps::destroy(made.pixels.handle);
-    prepared.clear();
-}
+void CBitmap::disposePrepared() { prepared.clear(); }
 
 }  // namespace gui

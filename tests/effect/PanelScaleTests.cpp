@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "AccessibleClient.h"
 #include "PanelFixture.h"
 
 namespace {
@@ -200,6 +201,19 @@ TEST_F(ScaledPanel, HostScaleWhileOpenResizesThePanelAndTheHostWindow) {
     EXPECT_TRUE(sameSize(reportedSize(), kDoubleSize));
     const ArtworkPixels background(kBackground2x);
     EXPECT_EQ(windowPixel(panel, 1400, 150), asColor(background.at(1400, 150)));
+    // Screen readers find the output knob, child 2, where it now shows.
+    const AccessibleRef reader = clientObjectOf(panel);
+    ASSERT_TRUE(reader);
+    const RECT place = placeOf(*reader, 2);
+    const POINT corner = onScreen({2 * kOutputKnobLeft, 0});
+    EXPECT_EQ(place.left, corner.x);
+    EXPECT_EQ(place.top, corner.y);
+    EXPECT_EQ(place.right - place.left, 2 * kKnobSide);
+    EXPECT_EQ(place.bottom - place.top, 2 * kKnobSide);
+    VARIANT hit;
+    const POINT onKnob = onScreen({2 * kOutputKnobLeft + kKnobSide, kKnobSide});
+    ASSERT_EQ(reader->accHitTest(onKnob.x, onKnob.y, &hit), S_OK);
+    EXPECT_EQ(hit.lVal, 2);
 
     // Factors no display has change nothing.
     EXPECT_EQ(announceScale(std::numeric_limits<float>::quiet_NaN()), 0);
