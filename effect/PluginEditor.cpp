@@ -130,6 +130,27 @@ gui::CTextEdit* makeEntry(const CRectangle& rect, gui::CControlListener* listene
 }  // namespace
 
 std::int32_t PluginEditor::editorsAlive = 0;
+gui::CBitmap* PluginEditor::knobStrip = nullptr;
+gui::CBitmap* PluginEditor::displayStrip = nullptr;
+
+void PluginEditor::makeSharedStrips() {
+    if (!knobStrip) {
+        knobStrip = new gui::CBitmap(IDP_KNOB_STRIP);
+        addLargerArtwork(knobStrip, IDP_KNOB_STRIP_2X, IDP_KNOB_STRIP_3X);
+    }
+    if (!displayStrip) {
+        displayStrip = new gui::CBitmap(IDP_EXPANSION_STRIP);
+        addLargerArtwork(displayStrip, IDP_EXPANSION_STRIP_2X, IDP_EXPANSION_STRIP_3X);
+    }
+}
+
+// The three images decode in the background, two cores at a time, while the editor goes on.
+void PluginEditor::prepareForScale(double scale) {
+    makeSharedStrips();
+    knobStrip->prepareAhead(scale);
+    displayStrip->prepareAhead(scale);
+    background->prepareAhead(scale);
+}
 
 PluginEditor::PluginEditor(AudioEffect* effect) : AEffGUIEditor(effect) {
     ++editorsAlive;
@@ -148,8 +169,13 @@ PluginEditor::~PluginEditor() {
     close();
     background->release();
     background = nullptr;
-    // The scaled artwork stays for the instances still there, and goes with the last one.
-    if (--editorsAlive == 0) gui::CBitmap::releaseSharedScaledPixels();
+    // The shared artwork stays for the instances still there, and goes with the last one.
+    if (--editorsAlive != 0) return;
+    if (knobStrip) knobStrip->release();
+    if (displayStrip) displayStrip->release();
+    knobStrip = nullptr;
+    displayStrip = nullptr;
+    gui::CBitmap::releaseSharedScaledPixels();
 }
 
 bool PluginEditor::open(void* parent) {
@@ -160,6 +186,7 @@ bool PluginEditor::open(void* parent) {
     setUserScale(userSettings::panelScale());
     // At the size last reported to the host; the display may ask for another once open.
     const double reportedScale = currentScale();
+    prepareForScale(chosenScale(parent));
     const CRectangle size(0, 0, background->getWidth(), background->getHeight());
     auto* newFrame = new PanelFrame(size, static_cast<HWND>(parent), this, reportedScale,
                                     [this](gui::CDrawContext* context, const CPosition& where) {
@@ -168,22 +195,18 @@ bool PluginEditor::open(void* parent) {
     const float expansionValue = effect->getParameter(kParamExpansion);
     const float outputValue = effect->getParameter(kParamOutput);
 
-    gui::ScopedReference<gui::CBitmap> knobStrip(new gui::CBitmap(IDP_KNOB_STRIP));
-    addLargerArtwork(knobStrip.get(), IDP_KNOB_STRIP_2X, IDP_KNOB_STRIP_3X);
     expansionKnob = new PanelKnob(kExpansionKnobRect, this, kTagExpansionKnob, kStripFrames,
-                                  kKnobFrameHeight, knobStrip.get());
+                                  kKnobFrameHeight, knobStrip);
     expansionKnob->setValue(expansionValue);
     newFrame->addView(expansionKnob);
     outputKnob = new PanelKnob(kOutputKnobRect, this, kTagOutputKnob, kStripFrames,
-                               kKnobFrameHeight, knobStrip.get());
+                               kKnobFrameHeight, knobStrip);
     outputKnob->setValue(outputValue);
     newFrame->addView(outputKnob);
 
-    gui::ScopedReference<gui::CBitmap> displayStrip(new gui::CBitmap(IDP_EXPANSION_STRIP));
-    addLargerArtwork(displayStrip.get(), IDP_EXPANSION_STRIP_2X, IDP_EXPANSION_STRIP_3X);
     expansionStrip =
         new gui::CMovieBitmap(kExpansionStripRect, this, kTagExpansionStrip, kStripFrames,
-                              kDisplayFrameHeight, displayStrip.get(), CPosition(0, 0));
+                              kDisplayFrameHeight, displayStrip, CPosition(0, 0));
     expansionStrip->setValue(expansionValue);
     newFrame->addView(expansionStrip);
 

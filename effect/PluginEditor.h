@@ -37,7 +37,16 @@ class PluginEditor : public AEffGUIEditor, public gui::CControlListener {
     // UI thread, editor open: a knob or an entry changed its value.
     void valueChanged(gui::CDrawContext* context, gui::CControl* control) override;
 
+  protected:
+    void prepareForScale(double scale) override;
+
   private:
+    // The film strips every panel of the process shares: made by the first that needs them,
+    // gone with the last editor, so that each open finds them decoded.
+    static void makeSharedStrips();
+    static gui::CBitmap* knobStrip;
+    static gui::CBitmap* displayStrip;
+
     // UI thread, inside a right-click on the background: the menu with the panel's sizes.
     void showPanelMenu(gui::CDrawContext* context, const gui::CPosition& where);
     void setControlsOf(std::int32_t index);

@@ -76,12 +76,14 @@ bool AEffGUIEditor::getRect(ERect** out) {
 bool AEffGUIEditor::setHostScale(double factor) {
     if (gui::acceptedScale(factor) == 0.0) return false;
     hostScale = factor;
+    prepareForScale(chosenScale(frame ? frame->getParentWindow() : nullptr));
     applyScale();
     return true;
 }
 
 double AEffGUIEditor::setUserScale(double factor) {
     userScale = gui::acceptedScale(factor);
+    if (frame) prepareForScale(chosenScale(frame->getParentWindow()));
     applyScale();
     return userScale;
 }

@@ -61,6 +61,9 @@ class AEffGUIEditor : public AEffEditor {
     static std::int32_t knobMode;
 
   protected:
+    // UI thread: the panel will likely be shown at this scale (a host's factor or the user's
+    // choice came, or the editor opens); the editor may prepare its artwork meanwhile.
+    virtual void prepareForScale(double) {}
     // The scale the choice gives for the host's window parent (null: without the display).
     double chosenScale(void* parent) const;
     // UI thread, editor open: shows the panel at the scale the choice now gives. The host may

@@ -65,6 +65,10 @@ class CBitmap : public CReferenceCounter {
     // resource in the process and kept for later ones until this is called: an editor that
     // opens again, or another instance's, finds it ready. Bitmaps still drawing keep theirs.
     static void releaseSharedScaledPixels();
+    // Starts preparing the artwork for a scale in the background, so that the first drawing at
+    // it finds it ready or waits only for the rest. Only for artwork from resources with a
+    // larger drawing at or above the scale; otherwise the first drawing prepares it.
+    void prepareAhead(double scale);
 
     // Builds the mask for drawKeyed from what the context shows at position (device
     // coordinates, its offset not added): pixels of the key colour are left out.
@@ -87,8 +91,12 @@ class CBitmap : public CReferenceCounter {
     };
     // Prepared once for each scale the bitmap is drawn at, and kept until the bitmap goes.
     Pixels pixelsAt(double scale);
+    // What preparing needs, copied, so that it can run away from the bitmap.
+    struct ScaleJob;
+    ScaleJob jobFor(double scale) const;
+    static Pixels prepare(const ScaleJob& job);
+    static std::shared_ptr<const Pixels> prepareShared(const ScaleJob& job);
     std::shared_ptr<const Pixels> sharedPixelsAt(double scale);
-    Pixels prepare(double scale);
     void disposePrepared();
 
     bool loadBitmapResource(std::int32_t id);

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace gui::ownedBitmaps {
 
 namespace {
-// Touched on the user-interface thread only, like every other toolkit object.
-std::int32_t aliveCount = 0;
+// Artwork for a scale may be prepared away from the user-interface thread.
+std::atomic<std::int32_t> aliveCount{0};
 }  // namespace
 
 HBITMAP track(HBITMAP bitmap) {

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <future>
 #include <map>
+#include <mutex>
 #include <tuple>
 
 #include "gui/draw/AreaAverage.h"
@@ -54,25 +56,67 @@ HBITMAP sectionOf(const std::vector<std::uint32_t>& pixels, std::int32_t width,
     return ownedBitmaps::track(section);
 }
 
-DecodedPng decodeResource(std::int32_t id) {
+DecodedPng decodeResource(HMODULE module, std::int32_t id) {
     HRSRC resource =
-        FindResourceA(moduleHandle, MAKEINTRESOURCEA(static_cast<WORD>(id)), kPngResourceType);
-    HGLOBAL loaded = resource ? LoadResource(moduleHandle, resource) : nullptr;
+        FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), kPngResourceType);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     if (!loaded) return {};
     return decodePng(static_cast<const unsigned char*>(LockResource(loaded)),
-                     SizeofResource(moduleHandle, resource));
+                     SizeofResource(module, resource));
 }
 
-// Scaled artwork by module, resource, its first larger drawing, and size.
+// Scaled artwork by module, resource, its first larger drawing, and size. Entries are filled by
+// the first bitmap that needs them, on its thread or in the background; later ones wait for that.
 using SharedKey = std::tuple<HMODULE, std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
-std::map<SharedKey, std::shared_ptr<const void>>& sharedPixels() {
-    static std::map<SharedKey, std::shared_ptr<const void>> kept;
-    return kept;
+using SharedEntry = std::shared_future<std::shared_ptr<const void>>;
+
+struct SharedArtwork {
+    std::mutex guard;
+    std::map<SharedKey, SharedEntry> entries;
+};
+
+SharedArtwork& sharedArtwork() {
+    static SharedArtwork artwork;
+    return artwork;
 }
 
 }  // namespace
 
-void CBitmap::releaseSharedScaledPixels() { sharedPixels().clear(); }
+struct CBitmap::ScaleJob {
+    HMODULE module;
+    std::int32_t width;
+    std::int32_t height;
+    std::vector<ScaledResource> drawings;
+    // Read only when no larger drawing fits, which never happens in the background.
+    HBITMAP own;
+    double scale;
+
+    // The smallest drawing at or above the scale, else the largest there is; null for none.
+    const ScaledResource* chosenDrawing() const {
+        const ScaledResource* chosen = nullptr;
+        for (const ScaledResource& drawing : drawings) {
+            const bool covers = drawing.factor >= scale;
+            const bool chosenCovers = chosen && chosen->factor >= scale;
+            if (!chosen || (covers && (!chosenCovers || drawing.factor < chosen->factor)) ||
+                (!covers && !chosenCovers && drawing.factor > chosen->factor))
+                chosen = &drawing;
+        }
+        return chosen;
+    }
+    SharedKey key(std::int32_t resource) const {
+        const std::int32_t larger = drawings.empty() ? 0 : drawings.front().resourceId;
+        return SharedKey(module, resource, larger, toDevice(width, scale), toDevice(height, scale));
+    }
+};
+
+void CBitmap::releaseSharedScaledPixels() {
+    std::map<SharedKey, SharedEntry> released;
+    {
+        const std::lock_guard<std::mutex> lock(sharedArtwork().guard);
+        released.swap(sharedArtwork().entries);
+    }
+    // Preparations still running are waited for here, as their entries go.
+}
 
 void CBitmap::addScaledResource(std::int32_t factor, std::int32_t id) {
     // Factor 1 is the bitmap itself.
@@ -90,43 +134,79 @@ CBitmap::Pixels CBitmap::pixelsAt(double scale) {
     return *prepared.back().pixels;
 }
 
-std::shared_ptr<const CBitmap::Pixels> CBitmap::sharedPixelsAt(double scale) {
-    const auto own = [](const Pixels& made) {
-        return std::shared_ptr<const Pixels>(new Pixels(made), [](const Pixels* pixels) {
-            ownedBitmaps::destroy(pixels->handle);
-            delete pixels;
-        });
-    };
-    // Only artwork from resources is the same wherever it is loaded.
-    if (loadedResource == 0) return own(prepare(scale));
-    const std::int32_t larger = scaledResources.empty() ? 0 : scaledResources.front().resourceId;
-    const SharedKey key(moduleHandle, loadedResource, larger, toDevice(width, scale),
-                        toDevice(height, scale));
-    std::shared_ptr<const void>& kept = sharedPixels()[key];
-    if (!kept) kept = own(prepare(scale));
-    return std::static_pointer_cast<const Pixels>(kept);
+CBitmap::ScaleJob CBitmap::jobFor(double scale) const {
+    return ScaleJob{moduleHandle, width, height, scaledResources, handle, scale};
 }
 
-CBitmap::Pixels CBitmap::prepare(double scale) {
-    const std::int32_t targetWidth = toDevice(width, scale);
-    const std::int32_t targetHeight = toDevice(height, scale);
-    // The smallest drawing at or above the scale, else the largest there is.
-    const ScaledResource* chosen = nullptr;
-    for (const ScaledResource& drawing : scaledResources) {
-        const bool covers = drawing.factor >= scale;
-        const bool chosenCovers = chosen && chosen->factor >= scale;
-        if (!chosen || (covers && (!chosenCovers || drawing.factor < chosen->factor)) ||
-            (!covers && !chosenCovers && drawing.factor > chosen->factor))
-            chosen = &drawing;
+std::shared_ptr<const CBitmap::Pixels> CBitmap::sharedPixelsAt(double scale) {
+    const ScaleJob job = jobFor(scale);
+    // Only artwork from resources is the same wherever it is loaded.
+    if (loadedResource == 0) return prepareShared(job);
+    std::promise<std::shared_ptr<const void>> mine;
+    SharedEntry entry;
+    bool preparesHere = false;
+    {
+        const std::lock_guard<std::mutex> lock(sharedArtwork().guard);
+        auto& entries = sharedArtwork().entries;
+        const auto found = entries.find(job.key(loadedResource));
+        if (found != entries.end()) {
+            entry = found->second;
+        } else {
+            entry = mine.get_future().share();
+            entries.emplace(job.key(loadedResource), entry);
+            preparesHere = true;
+        }
     }
+    if (preparesHere) mine.set_value(prepareShared(job));
+    return std::static_pointer_cast<const Pixels>(entry.get());
+}
+
+void CBitmap::prepareAhead(double scale) {
+    if (acceptedScale(scale) == 0.0 || scale == 1.0 || loadedResource == 0) return;
+    ScaleJob job = jobFor(scale);
+    const ScaledResource* drawing = job.chosenDrawing();
+    if (!drawing || drawing->factor < scale) return;
+    // The bitmap's own pixels stay with it.
+    job.own = nullptr;
+    const std::lock_guard<std::mutex> lock(sharedArtwork().guard);
+    auto& entries = sharedArtwork().entries;
+    const SharedKey key = job.key(loadedResource);
+    if (entries.count(key) != 0) return;
+    try {
+        const auto inBackground = [job]() -> std::shared_ptr<const void> {
+            return prepareShared(job);
+        };
+        entries.emplace(key, std::async(std::launch::async, inBackground).share());
+    } catch (const std::exception&) {
+        // Without a thread the first drawing prepares it.
+    }
+}
+
+// The prepared pixels own their bitmap. Without memory for them nothing is drawn at the scale.
+std::shared_ptr<const CBitmap::Pixels> CBitmap::prepareShared(const ScaleJob& job) {
+    const auto destroy = [](const Pixels* pixels) {
+        ownedBitmaps::destroy(pixels->handle);
+        delete pixels;
+    };
+    try {
+        return std::shared_ptr<const Pixels>(new Pixels(prepare(job)), destroy);
+    } catch (const std::bad_alloc&) {
+        return std::make_shared<const Pixels>();
+    }
+}
+
+CBitmap::Pixels CBitmap::prepare(const ScaleJob& job) {
+    const std::int32_t targetWidth = toDevice(job.width, job.scale);
+    const std::int32_t targetHeight = toDevice(job.height, job.scale);
+    const ScaledResource* chosen = job.chosenDrawing();
     std::vector<std::uint32_t> pixels;
-    std::int32_t sourceWidth = width;
-    std::int32_t sourceHeight = height;
+    std::int32_t sourceWidth = job.width;
+    std::int32_t sourceHeight = job.height;
     if (chosen) {
-        const DecodedPng decoded = decodeResource(chosen->resourceId);
+        const DecodedPng decoded = decodeResource(job.module, chosen->resourceId);
         // A drawing of another layout is not this bitmap's: its own pixels serve instead.
-        const bool fits = decoded.complete && decoded.width == width * chosen->factor &&
-                          decoded.height == height * chosen->factor;
+        const bool fits = decoded.complete && decoded.width == job.width * chosen->factor &&
+                          decoded.height == job.height * chosen->factor;
         if (fits && decoded.width == targetWidth && decoded.height == targetHeight)
             return {decoded.section, targetWidth, targetHeight};
         if (fits) {
@@ -136,10 +216,10 @@ CBitmap::Pixels CBitmap::prepare(double scale) {
         }
         ownedBitmaps::destroy(decoded.section);
     }
-    if (pixels.empty()) {
-        pixels = readPixels(handle, width, height);
-        sourceWidth = width;
-        sourceHeight = height;
+    if (pixels.empty() && job.own) {
+        pixels = readPixels(job.own, job.width, job.height);
+        sourceWidth = job.width;
+        sourceHeight = job.height;
     }
     const std::vector<std::uint32_t> resized =
         areaAverage(pixels, sourceWidth, sourceHeight, targetWidth, targetHeight);

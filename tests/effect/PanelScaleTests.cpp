@@ -8,6 +8,7 @@
 
 #include "AccessibleClient.h"
 #include "PanelFixture.h"
+#include "gui/draw/AreaAverage.h"
 
 namespace {
 
@@ -159,6 +160,41 @@ TEST_F(ScaledPanel, AtTwoTheWindowDoublesAndShowsTheLargeArtworkPixelForPixel) {
         }
     const int largeTextRows = textRows(shown, kDoubleSize.cx, RECT{1156, 48, 1252, 96});
     EXPECT_NEAR(static_cast<double>(largeTextRows) / smallTextRows, 2.0, 0.4);
+}
+
+TEST_F(ScaledPanel, AtOneAndAHalfTheBackgroundIsTheLargeArtworkAreaAveraged) {
+    ASSERT_EQ(announceScale(1.5f), 1);
+    openAtReportedSize();
+    const SIZE size = {1128, 120};
+    ASSERT_TRUE(sameSize(panelSize(), size));
+    const ArtworkPixels large(kBackground2x);
+    const std::vector<std::uint32_t> expected =
+        gui::areaAverage(large.pixels, large.width, large.height, size.cx, size.cy);
+    const std::vector<std::uint32_t> shown = capture(panel, size);
+    int compared = 0;
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) {
+            // Whole panel pixels away from the controls' edges.
+            if (onAControl(x * 2 / 3, y * 2 / 3) || onAControl((x + 1) * 2 / 3, (y + 1) * 2 / 3))
+                continue;
+            ++compared;
+            const std::size_t at = static_cast<std::size_t>(y) * size.cx + x;
+            ASSERT_EQ(shown[at], expected[at] & 0xFFFFFF) << x << ", " << y;
+        }
+    EXPECT_GT(compared, 80000);
+}
+
+TEST_F(ScaledPanel, WheelAtTwoFindsTheKnobUnderThePointer) {
+    effect->setParameter(effect, 0, 0.5f);
+    ASSERT_EQ(announceScale(2.0f), 1);
+    openAtReportedSize();
+    // Over the expansion knob's middle on the screen: (208, 80) would be no control's in panel
+    // units.
+    const POINT middle = onScreen({2 * kExpansionKnobCentre.x, 2 * kExpansionKnobCentre.y});
+    SetCursorPos(middle.x, middle.y);
+    idle();
+    EXPECT_EQ(turnWheel(1.0f), 1);
+    EXPECT_GT(value(0), 0.5f);
 }
 
 TEST_F(ScaledPanel, LinearDragOfAHundredPixelsAtTwoMovesAsFiftyDoAtOne) {
