@@ -153,7 +153,7 @@ class OptionMenuPopup : public ::testing::Test {
             closeWith(VK_ESCAPE);
             forcedShut = forceShut();
         });
-        POINT point = {kMenuRect.left + 10, kMenuRect.top + 10};
+        POINT point = {scaled(kMenuRect.left + 10), scaled(kMenuRect.top + 10)};
         ClientToScreen(frame->getWindow(), &point);
         SetCursorPos(point.x, point.y);
         sendMouse(downFlag);
@@ -170,6 +170,8 @@ class OptionMenuPopup : public ::testing::Test {
         return press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, script);
     }
     Gestures gestures() const { return testsupport::gesturesIn(fakeHost); }
+    // Panel units as the frame's window shows them.
+    LONG scaled(LONG panel) const { return static_cast<LONG>(panel * frame->getScale()); }
 
     static inline HostWindow* host = nullptr;
     FakeHost fakeHost;
@@ -324,4 +326,26 @@ TEST_F(OptionMenuPopup, ASchemeMeasuresAndDrawsTheItemsThroughTheFrame) {
     EXPECT_TRUE(drawnAs("Alpha:1")) << "checked";
     EXPECT_TRUE(drawnAs("Alpha:5")) << "checked and selected";
     EXPECT_TRUE(drawnAs("-GGrey:") && drawnAs("-TTitle:"));
+}
+
+TEST_F(OptionMenuPopup, AtTwiceTheScaleTheSchemeRowsAndThePopupsPlaceDouble) {
+    ASSERT_TRUE(frame->setScale(2.0));
+    pumpMessages();
+    const gui::ScopedReference<RecordingScheme> scheme(new RecordingScheme);
+    menu->setScheme(scheme.get());
+    for (const char* text : {"Alpha", "Beta"}) menu->addEntry(text);
+    int itemHeight = 0;
+    const SeenPopup seen = click([&](SeenPopup& popup) {
+        RECT item = {};
+        GetMenuItemRect(popup.window, popup.menu, 0, &item);
+        itemHeight = item.bottom - item.top;
+        closeWith(VK_ESCAPE);
+    });
+    EXPECT_EQ(itemHeight, 2 * scheme->height);
+    POINT corner = {2 * kMenuRect.left, 2 * kMenuRect.bottom};
+    ClientToScreen(frame->getWindow(), &corner);
+    EXPECT_EQ(seen.placed.left, corner.x) << "below the control as the window shows it";
+    EXPECT_EQ(seen.placed.top, corner.y);
+    frame.reset();
+    host->setClientSize(300, 200);
 }
