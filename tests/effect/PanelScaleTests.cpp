@@ -263,6 +263,18 @@ TEST_F(ScaledPanel, HostScaleWhileOpenResizesThePanelAndTheHostWindow) {
     EXPECT_TRUE(sameSize(hostWindow->clientSize(), SIZE{kPanelWidth, kPanelHeight}));
 }
 
+TEST_F(ScaledPanel, AHostThatRefusesTheNewSizeKeepsThePanelAtItsOldOne) {
+    host.answer(audioMasterCanDo, 1);
+    host.answer(audioMasterSizeWindow, 0);
+    open();
+    EXPECT_EQ(announceScale(2.0f), 1);
+    idle();
+    EXPECT_EQ(count(audioMasterSizeWindow, kDoubleSize.cx), 1);
+    EXPECT_TRUE(sameSize(panelSize(), SIZE{kPanelWidth, kPanelHeight}));
+    EXPECT_TRUE(sameSize(reportedSize(), SIZE{kPanelWidth, kPanelHeight}));
+    EXPECT_TRUE(sameSize(hostWindow->clientSize(), SIZE{kPanelWidth, kPanelHeight}));
+}
+
 TEST_F(ScaledPanel, SizeChosenFromTheBackgroundMenuIsKeptForLaterOpens) {
     open();
     // Size, then its fifth entry: "Automatic", "100 %", "125 %", "150 %", "200 %".
