@@ -126,6 +126,13 @@ bool CFrame::setScale(double factor) {
         scale = factor;
         return true;
     }
+    // An edit in progress has its window at the old size: it ends, as a click elsewhere ends
+    // it, and its commit may close the editor.
+    if (focusView && focusView->isTypeOf("CTextEdit")) {
+        const std::weak_ptr<const void> alive = lifetime;
+        setFocusView(nullptr);
+        if (alive.expired() || !openFlag) return false;
+    }
     const double previous = scale;
     dropBackBuffer();
     scale = factor;

@@ -255,6 +255,22 @@ TEST_F(ScaledPanel, EntryClickAtTwoOpensTheEditWindowOverTheScaledEntry) {
     EXPECT_TRUE(idleUntil([] { return !editHasFocus(); }));
 }
 
+TEST_F(ScaledPanel, AnEditInProgressEndsWithItsValueWhenTheScaleChanges) {
+    open();
+    clickAt(kOutputEntry);
+    if (!idleUntil(editHasFocus) && count(audioMasterBeginEdit, 1) == 0) clickAt(kOutputEntry);
+    ASSERT_TRUE(idleUntil(editHasFocus));
+    key('3', true);
+    key('3', false);
+    idle();
+    ASSERT_EQ(announceScale(2.0f), 1);
+    idle();
+    EXPECT_EQ(FindWindowExA(panel, nullptr, "Edit", nullptr), nullptr);
+    EXPECT_EQ(display(1), "3.0");
+    expectGestures(1, 1);
+    EXPECT_TRUE(sameSize(panelSize(), kDoubleSize));
+}
+
 TEST_F(ScaledPanel, HostScaleWhileOpenResizesThePanelAndTheHostWindow) {
     open();
     ASSERT_EQ(announceScale(2.0f), 1);
