@@ -186,7 +186,8 @@ bool PluginEditor::open(void* parent) {
     setUserScale(userSettings::panelScale());
     // At the size last reported to the host; the display may ask for another once open.
     const double reportedScale = currentScale();
-    prepareForScale(chosenScale(parent));
+    const double wantedScale = chosenScale(parent);
+    prepareForScale(wantedScale);
     const CRectangle size(0, 0, background->getWidth(), background->getHeight());
     auto* newFrame = new PanelFrame(size, static_cast<HWND>(parent), this, reportedScale,
                                     [this](gui::CDrawContext* context, const CPosition& where) {
@@ -226,7 +227,7 @@ bool PluginEditor::open(void* parent) {
 
     newFrame->setBackground(background);
     frame = newFrame;
-    if (chosenScale(parent) != reportedScale) applyScale();
+    if (wantedScale != reportedScale) applyScale();
     return true;
 }
 

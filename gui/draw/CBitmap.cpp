@@ -15,7 +15,6 @@ namespace gui {
 
 namespace {
 
-const char* const kPngResourceType = "PNG";
 constexpr unsigned char kOpaque = 255;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kBlack = 0x000000;
@@ -225,12 +224,9 @@ void CBitmap::dispose() {
 
 bool CBitmap::loadFromResource(std::int32_t id) {
     dispose();
-    const LPCSTR name = MAKEINTRESOURCEA(static_cast<WORD>(id));
-    HRSRC resource = FindResourceA(moduleHandle, name, kPngResourceType);
-    HGLOBAL loaded = resource ? LoadResource(moduleHandle, resource) : nullptr;
-    if (!loaded) return loadBitmapResource(id);
-    const DecodedPng decoded = decodePng(static_cast<const unsigned char*>(LockResource(loaded)),
-                                         SizeofResource(moduleHandle, resource));
+    bool found = false;
+    const DecodedPng decoded = decodePngResource(moduleHandle, id, &found);
+    if (!found) return loadBitmapResource(id);
     adoptDecoded(decoded.section, decoded.width, decoded.height);
     if (decoded.complete) loadedResource = id;
     // Found counts as loaded, even when the data was damaged.

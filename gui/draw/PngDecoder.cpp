@@ -153,6 +153,15 @@ void decodeRecovering(png_structp png, png_infop info, DecodeState& state) {
 
 }  // namespace
 
+DecodedPng decodePngResource(HMODULE module, std::int32_t id, bool* found) {
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), "PNG");
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    if (found) *found = loaded != nullptr;
+    if (!loaded) return {};
+    return decodePng(static_cast<const unsigned char*>(LockResource(loaded)),
+                     SizeofResource(module, resource));
+}
+
 DecodedPng decodePng(const unsigned char* data, std::uint32_t size) {
     DecodeState state;
     state.stream.data = data;

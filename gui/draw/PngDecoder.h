@@ -25,4 +25,8 @@ struct DecodedPng {
 
 DecodedPng decodePng(const unsigned char* data, std::uint32_t size);
 
+// The resource of that id and type "PNG" in module, decoded; found (may be null) tells whether
+// the resource is there at all, damaged or not.
+DecodedPng decodePngResource(HMODULE module, std::int32_t id, bool* found = nullptr);
+
 }  // namespace gui

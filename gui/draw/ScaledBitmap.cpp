@@ -21,7 +21,6 @@ namespace {
 
 constexpr WORD kPixelBits = 32;
 constexpr WORD kPlanes = 1;
-const char* const kPngResourceType = "PNG";
 
 // Rows bottom-up, as the decoder lays out its sections.
 BITMAPINFO pixelFormat(std::int32_t width, std::int32_t height) {
@@ -51,18 +50,10 @@ HBITMAP sectionOf(const std::vector<std::uint32_t>& pixels, std::int32_t width,
     const BITMAPINFO info = pixelFormat(width, height);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (section && !bits) DeleteObject(section);
     if (!section || !bits) return nullptr;
     std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
     return ownedBitmaps::track(section);
-}
-
-DecodedPng decodeResource(HMODULE module, std::int32_t id) {
-    HRSRC resource =
-        FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), kPngResourceType);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    if (!loaded) return {};
-    return decodePng(static_cast<const unsigned char*>(LockResource(loaded)),
-                     SizeofResource(module, resource));
 }
 
 // Scaled artwork by module, resource, its first larger drawing, and size. Entries are filled by
@@ -203,7 +194,7 @@ CBitmap::Pixels CBitmap::prepare(const ScaleJob& job) {
     std::int32_t sourceWidth = job.width;
     std::int32_t sourceHeight = job.height;
     if (chosen) {
-        const DecodedPng decoded = decodeResource(job.module, chosen->resourceId);
+        const DecodedPng decoded = decodePngResource(job.module, chosen->resourceId);
         // A drawing of another layout is not this bitmap's: its own pixels serve instead.
         const bool fits = decoded.complete && decoded.width == job.width * chosen->factor &&
                           decoded.height == job.height * chosen->factor;
