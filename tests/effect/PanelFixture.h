@@ -179,11 +179,16 @@ class Panel : public ::testing::Test {
             if (modifier) key(modifier, false);
         });
     }
+    // The moves wait until the knob has taken the press (its gesture began): a loaded machine
+    // may hand the press to the panel only after moves sent at a fixed pace had all gone by.
     void dragRight(POINT from, int pixels) {
         const POINT start = onScreen(from);
+        std::atomic<bool> pressTaken{false};
+        host.onNext(audioMasterBeginEdit, [&pressTaken] { pressTaken = true; });
         whileHostRuns([&] {
             SetCursorPos(start.x, start.y);
             press(MOUSEEVENTF_LEFTDOWN);
+            for (int wait = 0; wait < 300 && !pressTaken; ++wait) Sleep(10);
             Sleep(80);
             for (int moved = 10; moved <= pixels; moved += 10) {
                 SetCursorPos(start.x + moved, start.y);
