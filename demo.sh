@@ -8,12 +8,15 @@ source scripts/common.sh
 
 # Wine keeps one desktop per prefix for a few seconds after its last program, on the display it
 # first saw: every program of the demo runs on one display, a virtual one when there is none.
+# Set-up's few lines show, so that a first run on a new machine says what it installs.
+if [ -z "${TALON_SETUP_DONE:-}" ]; then
+  ./scripts/setup.sh
+  export TALON_SETUP_DONE=1
+fi
 if [ -z "${DISPLAY:-}" ]; then
-  ./scripts/setup.sh >/dev/null
   exec xvfb-run -a -s "-screen 0 2560x1600x24" "$0" "$@"
 fi
 
-./scripts/setup.sh >/dev/null
 talon_build win32 >/dev/null
 talon_check_dll build/win32/bin/Talon5800.dll i686-w64-mingw32
 

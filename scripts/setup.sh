@@ -33,13 +33,16 @@ cached_png() {
   find "$png_cache" -mindepth 2 -maxdepth 2 -name png.h -printf '%h\n' | sort -V | tail -n 1
 }
 
-# Source packages need a deb-src entry; derive it from the machine's own binary entry.
+# Source packages need a deb-src entry; derive it from the machine's own binary entry. Prints
+# "new" when it wrote the entry: no index of it exists until the next update.
+apt_sources=${TALON_APT_SOURCES:-/etc/apt/sources.list.d}
 enable_sources() {
-  local own=/etc/apt/sources.list.d/debian.sources
-  local src=/etc/apt/sources.list.d/talon-deb-src.sources
+  local own=$apt_sources/debian.sources
+  local src=$apt_sources/talon-deb-src.sources
   [ -f "$src" ] && return 0
   [ -f "$own" ] || { echo "setup: no $own to derive a source entry from" >&2; return 1; }
   sed -e 's/^Types:.*/Types: deb-src/' "$own" | talon_as_root tee "$src" >/dev/null
+  echo new
 }
 
 # Fetches the libpng1.6 source into the cache, under its version. The newest listed version is
@@ -72,9 +75,15 @@ png_source=$(cached_png)
 if [ ${#need[@]} -eq 0 ] && [ ${#need_wanted[@]} -eq 0 ] && [ -n "$png_source" ]; then
   echo "setup: all packages installed, libpng source cached ($(basename "$png_source")): no package call"
 else
+  # The source entry goes in before any update, so that one update brings its index too.
+  sources_new=no
+  if [ -z "$png_source" ]; then
+    sources_state=$(enable_sources) || exit 1
+    [ "$sources_state" = new ] && sources_new=yes
+  fi
   updated=no
   if [ ${#need[@]} -gt 0 ] || [ ${#need_wanted[@]} -gt 0 ]; then
-    echo "setup: installing ${need[*]} ${need_wanted[*]}"
+    echo "setup: installing ${need[*]} ${need_wanted[*]} (a few minutes on a new machine)"
     if [ ${#need_wanted[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
       talon_as_root dpkg --add-architecture i386
     fi
@@ -87,8 +96,13 @@ else
     fi
   fi
   if [ -z "$png_source" ]; then
-    enable_sources
-    # The source lists are usually there already; the index is refreshed only when a fetch fails.
+    echo "setup: fetching the libpng source package"
+    # A new entry has no index before an update; otherwise the lists are usually there already,
+    # and the index is refreshed only when a fetch fails.
+    if [ "$sources_new" = yes ] && [ "$updated" = no ]; then
+      talon_apt_update talon_as_root
+      updated=yes
+    fi
     if ! fetch_png; then
       if [ "$updated" = no ]; then talon_apt_update talon_as_root; fi
       fetch_png || { echo "setup: error: cannot fetch the libpng1.6 source package" >&2; exit 1; }

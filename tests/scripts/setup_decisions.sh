@@ -23,6 +23,8 @@ case "$1" in
       echo "E: Some index files failed to download. They have been ignored, or old ones used instead."
       exit 100
     fi
+    # An update indexes the source entries present at that moment.
+    [ -f "$TALON_APT_SOURCES/talon-deb-src.sources" ] && touch "$STATE/source-index"
     touch "$STATE/updated" ;;
   install)
     for p in "$@"; do
@@ -35,7 +37,7 @@ case "$1" in
     done
     for p in "$@"; do case "$p" in -*|install) ;; *) echo "$p" >>"$STATE/installed" ;; esac; done ;;
   source)
-    [ -f "$STATE/source-needs-update" ] && [ ! -f "$STATE/updated" ] && exit 100
+    [ -f "$STATE/source-index" ] || { echo "E: You must put some 'deb-src' URIs in your sources.list"; exit 100; }
     mkdir -p libpng1.6-1.6.39 && echo '/* png */' >libpng1.6-1.6.39/png.h
     echo "Version: 1.6.39-2" >libpng1.6_1.6.39-2.dsc ;;
 esac
@@ -78,7 +80,14 @@ new_machine() {
   cp -r "$project/scripts" "$STATE/clone/"
   : >"$STATE/calls"
   export TALON_CACHE=$STATE/cache TALON_LD32=$scratch/bin/ld32 TALON_APT_PAUSE=0
+  # The machine's own entry, and by default a source entry with its index already there.
+  export TALON_APT_SOURCES=$STATE/sources
+  mkdir -p "$TALON_APT_SOURCES"
+  printf 'Types: deb\nURIs: http://mirror.invalid/debian\n' >"$TALON_APT_SOURCES/debian.sources"
+  printf 'Types: deb-src\nURIs: http://mirror.invalid/debian\n' >"$TALON_APT_SOURCES/talon-deb-src.sources"
+  touch "$STATE/source-index"
 }
+no_source_entry() { rm -f "$TALON_APT_SOURCES/talon-deb-src.sources" "$STATE/source-index"; }
 installed() { printf '%s\n' "$@" >>"$STATE/installed"; }
 cache_png() { mkdir -p "$TALON_CACHE/libpng1.6/1.6.39-2" && echo x >"$TALON_CACHE/libpng1.6/1.6.39-2/png.h"; }
 run_setup() {
@@ -170,10 +179,24 @@ expect "libpng fetched: no index update when the fetch works" \
 expect "libpng fetched: cached by version" test -f "$TALON_CACHE/libpng1.6/1.6.39-2/png.h"
 new_machine libpng-needs-update
 installed $required
-touch "$STATE/source-needs-update"
+rm "$STATE/source-index"
 run_setup
 expect "stale source lists: updated once, then fetched" \
   test "$status-$(grep -c '^apt-get update' "$STATE/calls")" = 0-1
+
+# A new machine: packages missing and no source entry. The entry must be in place before the one
+# update, or the fetch finds no source index.
+new_machine fresh
+installed cmake
+no_source_entry
+run_setup
+expect "fresh machine: set-up succeeds" test "$status" -eq 0
+expect "fresh machine: one update, with the source entry" \
+  test "$(grep -c '^apt-get update' "$STATE/calls")" -eq 1
+expect "fresh machine: the source entry is derived from the machine's own" \
+  grep -q '^Types: deb-src' "$TALON_APT_SOURCES/talon-deb-src.sources"
+expect "fresh machine: libpng cached" test -f "$TALON_CACHE/libpng1.6/1.6.39-2/png.h"
+expect "fresh machine: says it installs" grep -q '^setup: installing .*xvfb' "$STATE/out"
 
 echo "setup decisions: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
