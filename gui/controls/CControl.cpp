@@ -73,14 +73,16 @@ void CControl::beginEdit() {
     parentFrame->setFocusView(this);
     // The focus change may have closed the editor or taken this control out of the tree.
     if (!parentFrame) return;
-    parentFrame->beginEdit(tag);
+    // Counted before the host hears of it: a host that closes the editor inside the call takes
+    // this control out of the tree, and the removal then ends the gesture.
     ++openEdits;
+    parentFrame->beginEdit(tag);
 }
 
 void CControl::endEdit() {
-    if (!parentFrame || openEdits <= 0) return;
+    if (openEdits <= 0) return;
     --openEdits;
-    parentFrame->endEdit(tag);
+    if (parentFrame) parentFrame->endEdit(tag);
 }
 
 void CControl::takeBackgroundOffsetFromSize() { backgroundOffset = CPosition(size.left, size.top); }

@@ -109,6 +109,17 @@ TEST_F(ControlInFrame, EveryEndEditSentMatchesABeginEdit) {
     control->release();
 }
 
+TEST_F(ControlInFrame, EditorClosedInsideTheHostsBeginEditStillEndsTheGesture) {
+    // The host closes the editor there: the control leaves the frame (the creator's reference
+    // stays with the test).
+    hosted.host.onNext(audioMasterBeginEdit, [this] { hosted.frame.removeView(control, false); });
+    control->beginEdit();
+    EXPECT_EQ(hosted.gestures(), gesturesOf(kTag));
+    control->endEdit();
+    EXPECT_EQ(hosted.gestures(), gesturesOf(kTag)) << "no second end";
+    control->release();
+}
+
 TEST_F(ControlInFrame, DoubleClickIsTwoClicksWithinTheTimeAndNeverThree) {
     control->doubleClickDelta = 500;
     const std::uint32_t clicks[] = {1000, 1100, 1200, 1700, 0xFFFFFF00u, 0x10u};
