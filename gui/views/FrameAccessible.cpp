@@ -273,8 +273,9 @@ HRESULT FrameAccessible::accSelect(long flags, VARIANT child) {
     const HRESULT found = resolve(child, view);
     if (FAILED(found)) return found;
     if (!(flags & SELFLAG_TAKEFOCUS) || (view && !view->wantsFocus())) return E_INVALIDARG;
-    // The toolkit's focus first, so that the window's focus event names the view.
-    if (view) frame->setFocusView(view);
+    // The toolkit's focus first, so that the window's focus event names the view. The view that
+    // has it already keeps it: setting it again would run its loseFocus and leave no focus view.
+    if (view && frame->getFocusView() != view) frame->setFocusView(view);
     // An entry that lost the focus may have committed, and the host closed the editor meanwhile.
     if (frame) frame->takeKeyboardFocus();
     return S_OK;
@@ -370,6 +371,23 @@ void runDefaultAction(CFrame& frame, WPARAM childNumber) {
     frame.doDefaultAction(views[childNumber - 1]);
 }
 
+namespace {
+
+// A client in the host's own process gets the object itself, not a proxy, and may keep it after
+// the host has closed the editor and unloaded the plug-in: its code must stay loaded. Giving a
+// module reference back from the object's last Release would return into unloaded code, so the
+// module is pinned for the life of the process, once a client has asked for an object at all.
+void keepModuleLoaded() {
+    static bool pinned = false;
+    if (pinned) return;
+    HMODULE self = nullptr;
+    pinned =
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCSTR>(&keepModuleLoaded), &self) != FALSE;
+}
+
+}  // namespace
+
 std::intptr_t CFrame::answerObjectRequest(std::uintptr_t wParam) {
     if (!openFlag || !window) return 0;
     if (!accessibilityLibrary) accessibilityLibrary = LoadLibraryA("oleacc.dll");
@@ -378,6 +396,7 @@ std::intptr_t CFrame::answerObjectRequest(std::uintptr_t wParam) {
                                 GetProcAddress(accessibilityLibrary, "LresultFromObject")))
                           : nullptr;
     if (!fromObject) return 0;
+    keepModuleLoaded();
     if (!accessible) accessible = new FrameAccessible(this);
     return fromObject(kAccessibleInterface, wParam, static_cast<IAccessible*>(accessible));
 }

@@ -17,6 +17,11 @@ class LoadedPlugin {
     LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
     bool loaded() const { return module != nullptr; }
+    // As a host lets go of the plug-in: the module may go from the process.
+    void unload() {
+        if (module) FreeLibrary(module);
+        module = nullptr;
+    }
     PluginEntry entry(const char* name) const {
         return module ? reinterpret_cast<PluginEntry>(
                             reinterpret_cast<void*>(GetProcAddress(module, name)))

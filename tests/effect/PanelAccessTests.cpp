@@ -210,4 +210,44 @@ TEST_F(PanelAccess, UnusedKeysReachTheHostAndTypingGivesTheKeyboardFocusBack) {
     SetWindowLongPtrA(hostWindow->get(), GWLP_WNDPROC, hostProcedure);
 }
 
+// A user who fixes a typo edits the same entry again at once: after a focus request for the entry
+// that has the focus already, and with nothing but Return.
+TEST_F(PanelAccess, SameEntryEditsAgainAfterItsEditEnded) {
+    openWithClient();
+    const auto edit = [this](WORD tens, float expected) {
+        EXPECT_TRUE(tap(VK_RETURN, 0, editHasFocus)) << "Return did not start typing";
+        tap(tens, 0, [] { return true; });
+        tap('0', 0, [] { return true; });
+        EXPECT_TRUE(tap(VK_RETURN, 0, [] { return !editHasFocus(); }));
+        EXPECT_FLOAT_EQ(value(0), expected);
+        EXPECT_EQ(GetFocus(), panel);
+    };
+    takeFocus(kExpansionText);
+    edit('3', 0.30f);
+    takeFocus(kExpansionText);
+    edit('4', 0.40f);
+    edit('6', 0.60f);
+    expectGestures(0, 3);
+    VARIANT focus;
+    EXPECT_EQ(reader->get_accFocus(&focus), S_OK);
+    EXPECT_EQ(focus.lVal, kExpansionText);
+}
+
+// A client in the host's process holds the panel's object itself, and may keep it after the host
+// closed the editor and the plug-in and let go of the module: calls on it answer errors, and its
+// release finds its code still there.
+TEST_F(PanelAccess, ObjectKeptPastThePluginsUnloadingAnswersWithoutCrashing) {
+    openWithClient();
+    dispatch(effect, effEditClose);
+    pumpMessages();
+    dispatch(effect, effClose);
+    effect = nullptr;
+    plugin.unload();
+    EXPECT_NE(GetModuleHandleA("Talon5800.dll"), nullptr) << "the module went with a client left";
+    long children = -1;
+    EXPECT_TRUE(FAILED(reader->get_accChildCount(&children)));
+    EXPECT_EQ(nameOf(*reader, kExpansionKnob), "");
+    reader.reset();
+}
+
 }  // namespace
