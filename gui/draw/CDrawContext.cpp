@@ -317,11 +317,19 @@ void CDrawContext::resetClipRectangle() {
 }
 
 void CDrawContext::moveTo(const CPosition& point) {
+    penPosition = CPosition(point.h + offset.h, point.v + offset.v);
     const CPosition at = linePoint(point);
     MoveToEx(device, at.h, at.v, nullptr);
 }
 
 void CDrawContext::lineTo(const CPosition& point) {
+    const CPosition to(point.h + offset.h, point.v + offset.v);
+    if (scale != 1.0) {
+        drawScaledSegment(penPosition, to);
+        moveTo(point);
+        return;
+    }
+    penPosition = to;
     const CPosition at = linePoint(point);
     LineTo(device, at.h, at.v);
 }
@@ -335,6 +343,15 @@ void CDrawContext::drawLines(const CPosition* points, const std::int32_t& lineCo
 }
 
 void CDrawContext::drawPolyline(const CPosition* points, std::int32_t count) {
+    if (scale != 1.0) {
+        if (!points) return;
+        const auto moved = [this](const CPosition& point) {
+            return CPosition(point.h + offset.h, point.v + offset.v);
+        };
+        for (std::int32_t i = 1; i < count; ++i)
+            drawScaledSegment(moved(points[i - 1]), moved(points[i]));
+        return;
+    }
     const DevicePoints moved(points, count, [this](const CPosition& p) { return linePoint(p); });
     if (moved.get()) Polyline(device, moved.get(), moved.count());
 }

@@ -181,6 +181,8 @@ class CDrawContext : public CReferenceCounter {
     double scale = 1.0;
     // The window's top-left corner on the screen, where windowOrigin starts.
     CPosition screenOrigin;
+    // Where the next lineTo starts, in the frame's units with the offset of its moveTo.
+    CPosition penPosition;
 
   private:
     void applyDefaults();
@@ -190,6 +192,9 @@ class CDrawContext : public CReferenceCounter {
     // Where a line through the pixel at point runs on the device: the middle of its scaled block.
     CPosition linePoint(const CPosition& point) const;
     std::int32_t devicePenWidth() const;
+    // A line at a scale other than 1, between points in the frame's units (offset included).
+    void drawScaledSegment(const CPosition& from, const CPosition& to);
+    void fillDeviceBlock(const CRectangle& panelRect);
     bool nearStart(const CPosition& start) const;
 };
 

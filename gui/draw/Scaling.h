@@ -25,17 +25,22 @@ inline std::int32_t toDevice(std::int32_t panel, double scale) {
     return static_cast<std::int32_t>(std::floor(panel * scale + 0.5));
 }
 
-// The panel coordinate a device pixel lies in.
+// The panel coordinate a device pixel lies in: the last unit that starts at or before it. The
+// estimate is corrected against toDevice itself, whose edges round half up.
 inline std::int32_t toPanel(std::int32_t device, double scale) {
-    if (scale == 1.0) return device;
-    return static_cast<std::int32_t>(std::floor((device + 0.5) / scale));
+    if (scale == 1.0 || !(scale > 0.0) || !std::isfinite(scale)) return device;
+    auto panel = static_cast<std::int32_t>(std::floor((device + 0.5) / scale));
+    while (toDevice(panel, scale) > device) --panel;
+    while (toDevice(panel + 1, scale) <= device) ++panel;
+    return panel;
 }
 
 // The panel coordinate whose start is at or after a device edge: with toPanel it gives the panel
 // rectangle that covers a device rectangle.
 inline std::int32_t toPanelCeiling(std::int32_t device, double scale) {
     if (scale == 1.0) return device;
-    return static_cast<std::int32_t>(std::ceil(device / scale - 1e-9));
+    const std::int32_t panel = toPanel(device, scale);
+    return toDevice(panel, scale) == device ? panel : panel + 1;
 }
 
 inline CPosition toDevice(const CPosition& point, double scale) {

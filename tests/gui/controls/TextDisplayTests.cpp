@@ -1,11 +1,14 @@
 // Displays without a window: the texts they make of a value, and their pixels drawn into memory.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "gui/controls/CParamDisplay.h"
 #include "gui/controls/CTextEdit.h"
 #include "gui/controls/CTextLabel.h"
+#include "gui/draw/Scaling.h"
+#include "gui/views/CFrame.h"
 #include "gui/views/ViewTestSupport.h"
 
 using gui::CParamDisplay;
@@ -141,4 +144,37 @@ TEST(DisplayPixels, LabelShowsItsOwnCopyOfTheText) {
     EXPECT_STREQ(label.getText(), "88");
     label.setText(nullptr);
     EXPECT_EQ(count(drawn(canvas, label), kGreen), 0);
+}
+
+// The panel's entries and the other display styles stay on the device blocks of their own
+// rectangle at every factor of the size menu: outlines and edges as much as fills and text.
+TEST(DisplayPixels, AtEveryScaleNothingIsDrawnOutsideTheDisplay) {
+    for (const double scale : {1.0, 1.25, 1.5, 2.0, 2.5, 3.0}) {
+        gui::CFrame frame(CRectangle(0, 0, 60, 45), nullptr, nullptr, scale);
+        PixelSurface surface(180, 135);
+        surface.fill(0);
+        gui::CDrawContext context(&frame, surface.device(), nullptr);
+        CParamDisplay plain(kBox);
+        CParamDisplay sunken(kBox, nullptr, gui::sunken3D | gui::shadowText);
+        CParamDisplay raised(kBox, nullptr, gui::raised3D);
+        gui::CTextEdit entry(kBox, nullptr, 0, "-12.5 dB");
+        for (CParamDisplay* display :
+             std::initializer_list<CParamDisplay*>{&plain, &sunken, &raised, &entry}) {
+            display->setBackColor(gui::kBlueColor);
+            display->setFrameColor(gui::kRedColor);
+            display->setFontColor(gui::kGreenColor);
+            display->setShadowColor(gui::kWhiteColor);
+            display->draw(&context);
+        }
+        const CRectangle inside = gui::toDevice(kBox, scale);
+        for (int y = 0; y < surface.height(); ++y)
+            for (int x = 0; x < surface.width(); ++x) {
+                const bool within =
+                    x >= inside.left && x < inside.right && y >= inside.top && y < inside.bottom;
+                if (!within) {
+                    ASSERT_EQ(surface.rgb(x, y), 0u) << scale << ": " << x << ", " << y;
+                }
+            }
+        EXPECT_EQ(surface.rgb(inside.right - 1, inside.bottom - 1), kRed) << scale;
+    }
 }

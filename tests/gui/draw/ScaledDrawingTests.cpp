@@ -6,6 +6,7 @@
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/DrawContextTestSupport.h"
 #include "gui/draw/FakeFrame.h"
+#include "gui/draw/Scaling.h"
 
 using namespace gui;
 using namespace drawtest;
@@ -85,6 +86,54 @@ TEST_F(ScaledDrawing, ClipLimitsDrawingToTheScaledClip) {
     context.drawRectangle(CRectangle(0, 0, 50, 50), kFillOnly);
     expectOnlyBlockPainted(10, 10, 20, 20);
     EXPECT_EQ(context.getClipRectangle(), CRectangle(5, 5, 10, 10));
+}
+
+// The factors of the panel's size menu, and the panel's width in units (its height is less).
+constexpr double kMenuFactors[] = {1.0, 1.25, 1.5, 2.0, 2.5, 3.0};
+constexpr int kPanelWidth = 752;
+
+TEST(Scaling, EveryDevicePixelMapsBackToTheUnitThatCoversIt) {
+    for (const double scale : kMenuFactors)
+        for (int device = 0; device < toDevice(kPanelWidth, scale); ++device) {
+            const int unit = toPanel(device, scale);
+            ASSERT_LE(toDevice(unit, scale), device) << scale << ": pixel " << device;
+            ASSERT_GT(toDevice(unit + 1, scale), device) << scale << ": pixel " << device;
+            // The first unit starting at or after the pixel's left edge.
+            const int next = toPanelCeiling(device, scale);
+            ASSERT_GE(toDevice(next, scale), device) << scale << ": edge " << device;
+            ASSERT_LT(toDevice(next - 1, scale), device) << scale << ": edge " << device;
+        }
+    // Unit 1 covers pixels 1 and 2 at 125 %, unit 2 pixels 3 and 4 at 150 %.
+    EXPECT_EQ(toPanel(2, 1.25), 1);
+    EXPECT_EQ(toPanel(4, 1.5), 2);
+    EXPECT_EQ(coveringPanelRect(CRectangle(4, 2, 6, 3), 1.5), CRectangle(2, 1, 4, 2));
+}
+
+// The focus ring's two nested outlines cover exactly the device blocks of the rectangle's outer
+// two units: a pen centred on a block of one pixel would spill past the right and bottom edges.
+TEST(ScaledOutline, RingCoversTheBlocksOfItsUnitsAtEveryFactor) {
+    const CRectangle ring(7, 5, 30, 19);
+    for (const double scale : kMenuFactors) {
+        CFrame frame(CRectangle(0, 0, 40, 30), nullptr);
+        frame.scale = scale;
+        PixelSurface surface{120, 90};
+        surface.fill(kBackground);
+        CDrawContext context{&frame, surface.device(), nullptr};
+        context.setLineColor(kInk);
+        context.drawRectangle(ring, kFrameOnly);
+        context.drawRectangle(CRectangle(8, 6, 29, 18), kFrameOnly);
+        const CRectangle outer = toDevice(ring, scale);
+        const CRectangle inner = toDevice(CRectangle(9, 7, 28, 17), scale);
+        for (int y = 0; y < surface.height(); ++y)
+            for (int x = 0; x < surface.width(); ++x) {
+                const auto within = [x, y](const CRectangle& r) {
+                    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                };
+                const bool inBand = within(outer) && !within(inner);
+                ASSERT_EQ(surface.rgb(x, y), inBand ? kInkRgb : kBackground)
+                    << scale << ": " << x << ", " << y;
+            }
+    }
 }
 
 // Channels are bytes 0 to 3 of each pixel.
