@@ -78,9 +78,11 @@ struct CBitmap::ScaleJob {
     std::int32_t width;
     std::int32_t height;
     std::vector<ScaledResource> drawings;
-    // Read only when no larger drawing fits, which never happens in the background.
+    // Read only when no larger drawing fits. A job in the background has a copy of the pixels
+    // instead, since the bitmap may go while it runs.
     HBITMAP own;
     double scale;
+    std::vector<std::uint32_t> ownCopy;
 
     // The smallest drawing at or above the scale, else the largest there is; null for none.
     const ScaledResource* chosenDrawing() const {
@@ -126,7 +128,7 @@ CBitmap::Pixels CBitmap::pixelsAt(double scale) {
 }
 
 CBitmap::ScaleJob CBitmap::jobFor(double scale) const {
-    return ScaleJob{moduleHandle, width, height, scaledResources, handle, scale};
+    return ScaleJob{moduleHandle, width, height, scaledResources, handle, scale, {}};
 }
 
 std::shared_ptr<const CBitmap::Pixels> CBitmap::sharedPixelsAt(double scale) {
@@ -157,14 +159,17 @@ void CBitmap::prepareAhead(double scale) {
     ScaleJob job = jobFor(scale);
     const ScaledResource* drawing = job.chosenDrawing();
     if (!drawing || drawing->factor < scale) return;
-    // The bitmap's own pixels stay with it.
-    job.own = nullptr;
     const std::lock_guard<std::mutex> lock(sharedArtwork().guard);
     auto& entries = sharedArtwork().entries;
     const SharedKey key = job.key(loadedResource);
     if (entries.count(key) != 0) return;
     try {
-        const auto inBackground = [job]() -> std::shared_ptr<const void> {
+        // The larger drawing may turn out not to fit (another layout, a damaged file, no memory
+        // for it); the picture then falls back to the bitmap's own pixels, as on the first
+        // drawing.
+        job.ownCopy = readPixels(handle, width, height);
+        job.own = nullptr;
+        const auto inBackground = [job = std::move(job)]() -> std::shared_ptr<const void> {
             return prepareShared(job);
         };
         entries.emplace(key, std::async(std::launch::async, inBackground).share());
@@ -207,8 +212,8 @@ CBitmap::Pixels CBitmap::prepare(const ScaleJob& job) {
         }
         ownedBitmaps::destroy(decoded.section);
     }
-    if (pixels.empty() && job.own) {
-        pixels = readPixels(job.own, job.width, job.height);
+    if (pixels.empty()) {
+        pixels = job.own ? readPixels(job.own, job.width, job.height) : job.ownCopy;
         sourceWidth = job.width;
         sourceHeight = job.height;
     }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "gui/draw/CDrawContext.h"
+#include "gui/draw/FakeFrame.h"
 #include "gui/draw/PixelSurface.h"
 #include "tests/gui/draw/BitmapTestSupport.h"
 
@@ -215,6 +216,30 @@ TEST_F(BitmapDraw, BitmapWithoutAnImageDrawsNothing) {
         bitmap->drawBlended(&context, CRectangle(0, 0, 10, 10), CPosition(0, 0), 255);
     }
     EXPECT_EQ(untouched(), kAllPixels);
+}
+
+// A larger drawing of another layout does not fit: at 2.0 the bitmap shows its own pixels
+// enlarged, whether the picture was prepared ahead in the background or on the first drawing.
+TEST_F(BitmapDraw, LargerDrawingThatDoesNotFitFallsBackToTheOwnPixelsInBothPaths) {
+    for (const bool ahead : {true, false}) {
+        CFrame frame(CRectangle(0, 0, 48, 48), nullptr);
+        frame.scale = 2.0;
+        CDrawContext doubled{&frame, surface.device(), nullptr};
+        surface.fill(kBackground);
+        CBitmap bitmap(IDP_RGB8);
+        bitmap.addScaledResource(2, IDP_RGBA8);  // 2 x 2, where 4 x 4 would fit
+        if (ahead) bitmap.prepareAhead(2.0);
+        bitmap.draw(&doubled, CRectangle(1, 1, 3, 3));
+        for (int y = 2; y < 6; ++y)
+            for (int x = 2; x < 6; ++x) {
+                const std::uint32_t own[2][2] = {{rgbOf(199, 99, 49), rgbOf(254, 0, 0)},
+                                                 {rgbOf(0, 254, 0), rgbOf(0, 0, 254)}};
+                EXPECT_EQ(surface.rgb(x, y), own[(y - 2) / 2][(x - 2) / 2])
+                    << (ahead ? "prepared ahead: " : "first drawing: ") << x << ", " << y;
+            }
+        EXPECT_EQ(untouched(), kAllPixels - 16);
+        CBitmap::releaseSharedScaledPixels();
+    }
 }
 
 }  // namespace
