@@ -1,5 +1,7 @@
 # Third-party code, built with its own warnings and linked statically.
 
+# libpng and zlib serve only the toolkit, which the native Linux build leaves out for now.
+if(WIN32)
 # zlib from the cross toolchain's sysroot, as a static archive.
 find_library(TALON_ZLIB_STATIC NAMES libz.a REQUIRED)
 find_path(TALON_ZLIB_INCLUDE zlib.h REQUIRED)
@@ -21,6 +23,7 @@ add_library(talon_png INTERFACE)
 target_link_libraries(talon_png INTERFACE png_static ${TALON_ZLIB_STATIC})
 target_include_directories(talon_png INTERFACE ${TALON_PNG_SOURCE}
                                                ${CMAKE_BINARY_DIR}/third_party/libpng)
+endif()
 
 if(TALON_BUILD_TESTS)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
