@@ -10,6 +10,7 @@
 
 #include "effect/ParameterText.h"
 #include "effect/lv2/Lv2Plugin.h"
+#include "lv2/AllocationCount.h"
 #include "lv2/Lv2TestSupport.h"
 
 using lv2test::Instance;
@@ -236,4 +237,21 @@ TEST_F(Lv2Fixture, SubnormalsAreFlushedAndTheHostModeKept) {
         ASSERT_EQ(std::fpclassify(out.left[i]), FP_ZERO) << i;
         ASSERT_EQ(std::fpclassify(out.right[i]), FP_ZERO) << i;
     }
+}
+
+// Real-time safe: no allocation in run(), whatever the controls do between blocks.
+TEST_F(Lv2Fixture, RunAllocatesNothing) {
+    Instance plugin(descriptor(0), 48000.0);
+    Stereo in(4096, 7), out(4096, 8);
+    connectAll(plugin, in, out);
+    const float values[][2] = {{37.0f, -3.0f}, {kNaN, kInf}, {150.0f, -kInf}, {0.0f, 6.0f}};
+    allocationCount::start();
+    for (const auto& value : values) {
+        percent = value[0];
+        decibels = value[1];
+        plugin.run(4096);
+        plugin.run(0);
+        plugin.run(13);
+    }
+    EXPECT_EQ(allocationCount::stop(), 0);
 }
