@@ -109,17 +109,6 @@ TEST_F(Lv2Fixture, RunEqualsTheVstEntryBitForBitAtEveryBlockSize) {
     }
 }
 
-TEST_F(Lv2Fixture, InPlaceRunEqualsSeparateBuffers) {
-    const Stereo separate = render(37.0f, -3.0f, 1000);
-    Instance plugin(descriptor(0), 48000.0);
-    Stereo shared(1000, 7);
-    connectAll(plugin, shared, shared);
-    percent = 37.0f;
-    decibels = -3.0f;
-    plugin.run(1000);
-    EXPECT_TRUE(shared.sameBits(separate));
-}
-
 // A generic UI's number is the VST display's number: each port value gives the parameter value
 // whose display shows it.
 TEST(Lv2Controls, PortValuesShowAsTheVstDisplay) {
