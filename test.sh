@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite under Wine.
+# Builds everything and runs the whole test suite: the native Linux build first, then under Wine.
 set -euo pipefail
 TALON_ROOT=$(cd "$(dirname "$0")" && pwd)
 cd "$TALON_ROOT"
@@ -10,6 +10,14 @@ echo "test: [set-up] decisions under stand-in package and Wine commands"
 tests/scripts/setup_decisions.sh
 
 ./scripts/setup.sh
+
+# The native Linux build is the fast suite: the effect, the host layer and the Linux plug-ins in
+# their real hosts, without Wine.
+echo "test: [native] the Linux build's suite"
+talon_build linux
+talon_check_so build/linux/bin/talon5800.so "VSTPluginMain main"
+talon_check_so build/linux/lv2/talon5800.lv2/talon5800.so "lv2_descriptor"
+ctest --preset linux
 
 # The product is always built and checked as the 32-bit plug-in hosts load.
 talon_build win32

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "effect/ParameterText.h"
+#if !defined(TALON_NO_EDITOR)
 #include "effect/PluginEditor.h"
+#endif
 #include "host/AEffEditor.h"
 #include "host/BoundedText.h"
 
@@ -42,9 +44,11 @@ PluginCore::PluginCore(audioMasterCallback audioMaster)
     canProcessReplacing(true);
     canDoubleReplacing(true);
     resume();
+#if !defined(TALON_NO_EDITOR)
     // The editor panel is created last, once everything it may ask the effect for is in place;
     // it registers itself as this effect's editor.
     panel = new PluginEditor(this);
+#endif
 }
 
 PluginCore::~PluginCore() = default;
@@ -60,8 +64,10 @@ void PluginCore::setParameter(int32 index, float value) {
         stored = value;
         live.store(value, std::memory_order_relaxed);
     }
+#if !defined(TALON_NO_EDITOR)
     // Only while the panel is still the effect's editor: a host may have been given another.
     if (panel && editor == panel) panel->setParameter(index, value);
+#endif
 }
 
 float PluginCore::getParameter(int32 index) {
@@ -126,8 +132,10 @@ int32 PluginCore::getPlugCategory() { return kPlugCategSpacializer; }
 
 intptr PluginCore::vendorSpecific(int32 index, intptr value, void*, float opt) {
     if (editor && index == kWheelIndex && value == kWheelValue) return editor->onWheel(opt) ? 1 : 0;
+#if !defined(TALON_NO_EDITOR)
     // Before or after the editor opens; only while the panel is still the effect's editor.
     if (panel && editor == panel && index == kHostScaleIndex && value == kHostScaleValue)
         return panel->setHostScale(opt) ? 1 : 0;
+#endif
     return 0;
 }

@@ -75,6 +75,7 @@ class PluginCore : public AudioEffectX {
     std::unique_ptr<ProgramRecord[]> programs;
     std::atomic<float> expansion;
     std::atomic<float> output;
-    // The editor as its own type, for parameter changes; owned through the base's editor.
+    // The editor as its own type, for parameter changes; owned through the base's editor. Builds
+    // made with TALON_NO_EDITOR have no panel and leave it null.
     PluginEditor* panel = nullptr;
 };

@@ -54,6 +54,21 @@ talon_build() {
   cmake --build --preset "$preset"
 }
 
+# A Linux plug-in as hosts load it: exactly the entries it names (in sorted order) and no C++
+# runtime of the system's, which could clash with the host's.
+talon_check_so() {
+  local so=$1 expected=$2 exports
+  exports=$(nm -D --defined-only "$so" | awk '{print $3}' | LC_ALL=C sort | tr '\n' ' ')
+  if [ "$exports" != "$expected " ]; then
+    echo "check: $so exports '$exports', expected '$expected'" >&2
+    return 1
+  fi
+  if objdump -p "$so" | grep -q 'NEEDED.*libstdc++'; then
+    echo "check: $so needs the system's libstdc++" >&2
+    return 1
+  fi
+}
+
 # The DLL as plug-in users get it: exactly its entry under two names, imports of Windows system
 # DLLs only, no debug sections (they sit in the .debug file beside it, which it names), a version
 # resource, and no link time stamp, so that two builds of one commit are the same bytes.
