@@ -38,7 +38,7 @@ inline std::int32_t toPanel(std::int32_t device, double scale) {
 // The panel coordinate whose start is at or after a device edge: with toPanel it gives the panel
 // rectangle that covers a device rectangle.
 inline std::int32_t toPanelCeiling(std::int32_t device, double scale) {
-    if (scale == 1.0) return device;
+    if (scale == 1.0 || !(scale > 0.0) || !std::isfinite(scale)) return device;
     const std::int32_t panel = toPanel(device, scale);
     return toDevice(panel, scale) == device ? panel : panel + 1;
 }
