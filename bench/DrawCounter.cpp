@@ -1,10 +1,9 @@
 #include "bench/DrawCounter.h"
 
-#include <windows.h>
-
 #include <chrono>
 
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 // bench/CMakeLists.txt wraps the import slots of these entries at link time: every call of the
 // toolkit reads the wrapped slot below, whose function calls through the real one.

@@ -7,8 +7,6 @@
 // effEditOpen to the end of the first paint. Then the full repaint, the parameter change and the
 // first paint with the panel at 1.0, 2.0 and 3.0, three editors open side by side. Not a test:
 // run it by hand under Wine and an Xvfb screen wide enough for the panel at 3.0 (2256 pixels).
-#include <windows.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +19,7 @@
 #include "effect/PluginCore.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "resources/ArtworkResources.h"

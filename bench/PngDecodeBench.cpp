@@ -3,7 +3,6 @@
 // 80 x 80 film-strip frame blended against a plain BitBlt of the same area. Not a test: run it
 // by hand under Wine.
 #include <png.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +17,7 @@
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace {
 
@@ -198,7 +198,7 @@ bool ourDecode(gui::CBitmap& bitmap, const Bytes& bytes) {
 // Both contenders must produce the same picture: the section is the other's, premultiplied.
 bool samePicture(const gui::CBitmap& bitmap, const Bytes& straight) {
     DIBSECTION section = {};
-    GetObjectA(bitmap.getHandle(), sizeof(section), &section);
+    GetObjectA(gdiObject(bitmap.getHandle()), sizeof(section), &section);
     GdiFlush();
     const auto* ours = static_cast<const unsigned char*>(section.dsBm.bmBits);
     for (std::size_t i = 0; i < straight.size(); i += 4) {
@@ -269,7 +269,7 @@ void benchDraw(const Image& strip) {
     BackBuffer buffer;
     gui::CDrawContext context(nullptr, buffer.device, nullptr);
     HDC stripDevice = CreateCompatibleDC(buffer.device);
-    HGDIOBJ previous = SelectObject(stripDevice, copy.getHandle());
+    HGDIOBJ previous = SelectObject(stripDevice, gdiObject(copy.getHandle()));
     int frame = 0;
     auto next = [&frame] { return kFrameSide * (frame = (frame + 1) % kFrames); };
     const std::function<void()> contenders[] = {
@@ -279,7 +279,7 @@ void benchDraw(const Image& strip) {
         },
         [&] {
             HDC device = CreateCompatibleDC(buffer.device);
-            HGDIOBJ old = SelectObject(device, bitmap.getHandle());
+            HGDIOBJ old = SelectObject(device, gdiObject(bitmap.getHandle()));
             BitBlt(buffer.device, 100, 0, kFrameSide, kFrameSide, device, 0, next(), SRCCOPY);
             SelectObject(device, old);
             DeleteDC(device);

@@ -5,8 +5,8 @@
 
 #include "gui/draw/CDrawContext.h"
 
-PanelFrame::PanelFrame(const gui::CRectangle& size, HWND parentWindow, AEffGUIEditor* editor,
-                       double scale, BackgroundMenu menu)
+PanelFrame::PanelFrame(const gui::CRectangle& size, gui::NativeWindow parentWindow,
+                       AEffGUIEditor* editor, double scale, BackgroundMenu menu)
     : gui::CFrame(size, parentWindow, editor, scale), backgroundMenu(std::move(menu)) {}
 
 void PanelFrame::mouse(gui::CDrawContext* context, gui::CPosition& where, std::int32_t buttons) {

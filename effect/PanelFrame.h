@@ -11,8 +11,8 @@ class PanelFrame : public gui::CFrame {
     // UI thread, inside the click: where is in panel coordinates. The frame may be gone after.
     using BackgroundMenu = std::function<void(gui::CDrawContext*, const gui::CPosition&)>;
 
-    PanelFrame(const gui::CRectangle& size, HWND parentWindow, AEffGUIEditor* editor, double scale,
-               BackgroundMenu backgroundMenu);
+    PanelFrame(const gui::CRectangle& size, gui::NativeWindow parentWindow, AEffGUIEditor* editor,
+               double scale, BackgroundMenu backgroundMenu);
 
     // UI thread, editor open.
     void mouse(gui::CDrawContext* context, gui::CPosition& where,

@@ -189,7 +189,7 @@ bool PluginEditor::open(void* parent) {
     const double wantedScale = chosenScale(parent);
     prepareForScale(wantedScale);
     const CRectangle size(0, 0, background->getWidth(), background->getHeight());
-    auto* newFrame = new PanelFrame(size, static_cast<HWND>(parent), this, reportedScale,
+    auto* newFrame = new PanelFrame(size, gui::NativeWindow::atAddress(parent), this, reportedScale,
                                     [this](gui::CDrawContext* context, const CPosition& where) {
                                         showPanelMenu(context, where);
                                     });

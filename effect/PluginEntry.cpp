@@ -2,7 +2,7 @@
 // Windows, through a second name of the same function elsewhere) and, on Windows, the module's
 // load entry, which records the module whose resources hold the artwork.
 #if defined(_WIN32)
-#include <windows.h>
+#include "gui/platform/win32/Win32Handles.h"
 #endif
 
 #include <new>

@@ -1,10 +1,9 @@
 #include "effect/UserSettings.h"
 
-#include <windows.h>
-
 #include <cmath>
 
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace userSettings {
 

@@ -1,10 +1,10 @@
 #include "host/AEffGUIEditor.h"
 
 #include <ole2.h>
-#include <windows.h>
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AudioEffectX.h"
 
@@ -76,14 +76,14 @@ bool AEffGUIEditor::getRect(ERect** out) {
 bool AEffGUIEditor::setHostScale(double factor) {
     if (gui::acceptedScale(factor) == 0.0) return false;
     hostScale = factor;
-    prepareForScale(chosenScale(frame ? frame->getParentWindow() : nullptr));
+    prepareForScale(chosenScale(frame ? frame->getParentWindow().address() : nullptr));
     applyScale();
     return true;
 }
 
 double AEffGUIEditor::setUserScale(double factor) {
     userScale = gui::acceptedScale(factor);
-    if (frame) prepareForScale(chosenScale(frame->getParentWindow()));
+    if (frame) prepareForScale(chosenScale(frame->getParentWindow().address()));
     applyScale();
     return userScale;
 }
@@ -91,7 +91,7 @@ double AEffGUIEditor::setUserScale(double factor) {
 double AEffGUIEditor::chosenScale(void* parent) const {
     if (userScale != 0.0) return userScale;
     if (hostScale != 0.0) return hostScale;
-    if (parent) return gui::CFrame::displayScaleOf(static_cast<HWND>(parent));
+    if (parent) return gui::CFrame::displayScaleOf(gui::NativeWindow::atAddress(parent));
     return gui::kSmallestScale;
 }
 
@@ -101,7 +101,7 @@ double AEffGUIEditor::currentScale() const {
 
 void AEffGUIEditor::applyScale() {
     if (!frame) return;
-    frame->setScale(chosenScale(frame->getParentWindow()));
+    frame->setScale(chosenScale(frame->getParentWindow().address()));
 }
 
 void AEffGUIEditor::idle() {
@@ -118,7 +118,8 @@ bool AEffGUIEditor::onWheel(float distance) {
     if (!frame) return false;
     // Measured on the frame's own window, so that the point is in the frame's coordinates
     // whatever caption or border the host's window has.
-    HWND window = frame->getWindow() ? frame->getWindow() : static_cast<HWND>(systemWindow);
+    const gui::NativeWindow window =
+        frame->getWindow() ? frame->getWindow() : gui::NativeWindow::atAddress(systemWindow);
     gui::ScopedReference<gui::CDrawContext> context(new gui::CDrawContext(frame, nullptr, window));
     gui::CPosition where(0, 0);
     context->getMousePosition(where);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "gui/controls/CParamDisplay.h"
-#include "gui/draw/PlatformHandles.h"
+#include "gui/platform/NativeHandle.h"
 
 namespace gui {
 
@@ -51,11 +51,11 @@ class CTextEdit : public CParamDisplay {
     // Preferred over the plain function; shares userData with the value-to-text function.
     virtual void setTextToDisplayWithData(TextToDisplayWithDataFunction function, void* data);
 
-    HWND getEditWindow() const { return editWindow; }
+    NativeWindow getEditWindow() const { return editWindow; }
 
   protected:
-    HWND editWindow = nullptr;
-    HFONT editFont = nullptr;
+    NativeWindow editWindow = nullptr;
+    NativeFont editFont = nullptr;
     char text[kDisplayTextSize] = {};
     TextToDisplayFunction textToDisplay = nullptr;
     TextToDisplayWithDataFunction textToDisplayWithData = nullptr;
@@ -77,12 +77,12 @@ class CTextEdit : public CParamDisplay {
     // Someone else destroyed the edit window (its parent went first).
     void forgetEditWindow();
     // Colours for the edit window as it paints: a brush of backColor, owned by the control.
-    HBRUSH editColors(HDC device);
+    NativeBrush editColors(NativeDevice device);
     friend struct EditWindowProcedure;
 
-    HBRUSH colorBrush = nullptr;
+    NativeBrush colorBrush = nullptr;
     // The window that had the keyboard focus before typing began gets it back afterwards.
-    HWND focusBeforeEdit = nullptr;
+    NativeWindow focusBeforeEdit = nullptr;
     // The edit window is closed but the listener has not been told yet.
     bool committing = false;
 };

@@ -1,6 +1,6 @@
 #include "gui/controls/PlatformQueries.h"
 
-#include <windows.h>
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 

@@ -1,10 +1,9 @@
 // The option menu's side of the window system: the native popup menus built from a plan, the
 // platform's own loop that tracks them, and the command message that reports the choice.
-#include <windows.h>
-
 #include "gui/controls/COptionMenu.h"
 #include "gui/controls/PopupPlan.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {

@@ -1,6 +1,6 @@
 // The text entry's side of the window system: the native edit window and its font, the
 // procedure that watches the window's keys and focus, and the colours it paints with.
-#include <windows.h>
+#include "gui/platform/win32/Win32Handles.h"
 // For the reflected colour message the frame's window passes on to the edit window.
 #include <olectl.h>
 
@@ -91,7 +91,8 @@ LRESULT CALLBACK EditWindowProcedure::handle(HWND window, UINT message, WPARAM w
             break;
         case OCM_CTLCOLOREDIT:
             if (entry)
-                return reinterpret_cast<LRESULT>(entry->editColors(reinterpret_cast<HDC>(wParam)));
+                return reinterpret_cast<LRESULT>(
+                    static_cast<HBRUSH>(entry->editColors(reinterpret_cast<HDC>(wParam))));
             break;
         case WM_NCDESTROY: {
             // Destroyed from outside, with the frame's window: the entry lets go of it.
@@ -115,7 +116,7 @@ void CTextEdit::openEditWindow(const CRectangle& panelRect) {
     editWindow = window;
     editFont = createEditFont(fontId, where.getHeight(), scale);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(editFont)), TRUE);
     SendMessageA(window, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     SendMessageA(window, EM_SETSEL, 0, static_cast<LPARAM>(-1));
     SendMessageA(window, EM_LIMITTEXT, kTypedLimit, 0);
@@ -149,9 +150,9 @@ void CTextEdit::closeEditWindow() {
         DestroyWindow(window);
     }
     focusBeforeEdit = nullptr;
-    if (editFont) DeleteObject(editFont);
+    if (editFont) DeleteObject(gdiObject(editFont));
     editFont = nullptr;
-    if (colorBrush) DeleteObject(colorBrush);
+    if (colorBrush) DeleteObject(gdiObject(colorBrush));
     colorBrush = nullptr;
 }
 
@@ -161,10 +162,10 @@ void CTextEdit::forgetEditWindow() {
     closeEditWindow();
 }
 
-HBRUSH CTextEdit::editColors(HDC device) {
+NativeBrush CTextEdit::editColors(NativeDevice device) {
     SetTextColor(device, fontColor.toPlatformColor());
     SetBkColor(device, backColor.toPlatformColor());
-    if (colorBrush) DeleteObject(colorBrush);
+    if (colorBrush) DeleteObject(gdiObject(colorBrush));
     colorBrush = CreateSolidBrush(backColor.toPlatformColor());
     return colorBrush;
 }

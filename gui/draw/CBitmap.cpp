@@ -1,7 +1,5 @@
 #include "gui/draw/CBitmap.h"
 
-#include <windows.h>
-
 #include <memory>
 
 #include "gui/draw/CDrawContext.h"
@@ -10,6 +8,7 @@
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/PngDecoder.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 
@@ -269,7 +268,7 @@ bool CBitmap::loadBitmapResource(std::int32_t id) {
         ownedBitmaps::track(LoadBitmapA(moduleHandle, MAKEINTRESOURCEA(static_cast<WORD>(id))));
     if (!handle) return false;
     BITMAP info = {};
-    if (GetObjectA(handle, sizeof(info), &info) != static_cast<int>(sizeof(info))) {
+    if (GetObjectA(gdiObject(handle), sizeof(info), &info) != static_cast<int>(sizeof(info))) {
         ownedBitmaps::destroy(handle);
         handle = nullptr;
         return false;
@@ -280,7 +279,8 @@ bool CBitmap::loadBitmapResource(std::int32_t id) {
     return true;
 }
 
-void CBitmap::adoptDecoded(HBITMAP section, std::int32_t decodedWidth, std::int32_t decodedHeight) {
+void CBitmap::adoptDecoded(NativeBitmap section, std::int32_t decodedWidth,
+                           std::int32_t decodedHeight) {
     handle = section;
     width = decodedWidth;
     height = decodedHeight;

@@ -8,7 +8,7 @@
 
 #include "gui/draw/CReferenceCounter.h"
 #include "gui/draw/GuiTypes.h"
-#include "gui/draw/PlatformHandles.h"
+#include "gui/platform/NativeHandle.h"
 
 namespace gui {
 
@@ -49,7 +49,7 @@ class CBitmap : public CReferenceCounter {
 
     std::int32_t getWidth() const { return width; }
     std::int32_t getHeight() const { return height; }
-    HBITMAP getHandle() const { return handle; }
+    NativeBitmap getHandle() const { return handle; }
     bool isLoaded() const { return handle != nullptr; }
     // True when the pixels carry no alpha to blend with (plain bitmap resources).
     bool getIgnoreAlpha() const { return ignoreAlpha; }
@@ -77,7 +77,7 @@ class CBitmap : public CReferenceCounter {
   private:
     // The pixels a drawing operation copies from: the bitmap's own, or those prepared for a scale.
     struct Pixels {
-        HBITMAP handle = nullptr;
+        NativeBitmap handle = nullptr;
         std::int32_t width = 0;
         std::int32_t height = 0;
     };
@@ -100,15 +100,15 @@ class CBitmap : public CReferenceCounter {
     void disposePrepared();
 
     bool loadBitmapResource(std::int32_t id);
-    void adoptDecoded(HBITMAP section, std::int32_t decodedWidth, std::int32_t decodedHeight);
+    void adoptDecoded(NativeBitmap section, std::int32_t decodedWidth, std::int32_t decodedHeight);
 
     std::int32_t resourceId = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;
     CColorValue keyColor = kTransparentColor;
     bool ignoreAlpha = true;
-    HBITMAP handle = nullptr;
-    HBITMAP mask = nullptr;
+    NativeBitmap handle = nullptr;
+    NativeBitmap mask = nullptr;
     std::vector<ScaledResource> scaledResources;
     // The "PNG" resource the pixels were decoded from; 0 for any other source.
     std::int32_t loadedResource = 0;

@@ -1,7 +1,5 @@
 #include "gui/draw/CDrawContext.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,6 +9,7 @@
 #include "gui/draw/FrameAccess.h"
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 
@@ -60,11 +59,11 @@ int rasterCode(CRasterMode mode) {
 
 // Selects a freshly made object and deletes the one it replaces. When creation failed the
 // previous object stays selected.
-template <typename Handle>
-void selectReplacing(HDC device, Handle created, Handle& current) {
+template <typename Handle, typename Kept>
+void selectReplacing(HDC device, Handle created, Kept& current) {
     if (!created) return;
     SelectObject(device, created);
-    if (current) DeleteObject(current);
+    if (current) DeleteObject(gdiObject(current));
     current = created;
 }
 
@@ -121,10 +120,11 @@ RECT asRect(const CRectangle& rect) { return {rect.left, rect.top, rect.right, r
 
 }  // namespace
 
-CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow)
+CDrawContext::CDrawContext(CFrame* owner, NativeDevice target, NativeWindow targetWindow)
     : CDrawContext(owner, target, targetWindow, owner ? frameScaleOf(owner) : 1.0) {}
 
-CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow, double deviceScale)
+CDrawContext::CDrawContext(CFrame* owner, NativeDevice target, NativeWindow targetWindow,
+                           double deviceScale)
     : device(target),
       window(targetWindow),
       frame(owner),
@@ -158,12 +158,12 @@ CDrawContext::CDrawContext(CFrame* owner, HDC target, HWND targetWindow, double 
 }
 
 CDrawContext::~CDrawContext() {
-    if (savedBrush) SelectObject(device, savedBrush);
-    if (savedPen) SelectObject(device, savedPen);
-    if (savedFont) SelectObject(device, savedFont);
-    if (brush) DeleteObject(brush);
-    if (pen) DeleteObject(pen);
-    if (font) DeleteObject(font);
+    if (savedBrush) SelectObject(device, gdiObject(savedBrush));
+    if (savedPen) SelectObject(device, gdiObject(savedPen));
+    if (savedFont) SelectObject(device, gdiObject(savedFont));
+    if (brush) DeleteObject(gdiObject(brush));
+    if (pen) DeleteObject(gdiObject(pen));
+    if (font) DeleteObject(gdiObject(font));
     if (ownedDevice) ReleaseDC(window, ownedDevice);
 }
 
@@ -179,9 +179,9 @@ void CDrawContext::applyDefaults() {
 
 void CDrawContext::adoptDevice() {
     if (!device) return;
-    if (pen) SelectObject(device, pen);
-    if (brush) SelectObject(device, brush);
-    if (font) SelectObject(device, font);
+    if (pen) SelectObject(device, gdiObject(pen));
+    if (brush) SelectObject(device, gdiObject(brush));
+    if (font) SelectObject(device, gdiObject(font));
     SetBkColor(device, fillColor.toPlatformColor());
     SetTextColor(device, fontColor.toPlatformColor());
     SetROP2(device, rasterCode(drawMode));

@@ -6,8 +6,8 @@
 
 #include "gui/draw/CReferenceCounter.h"
 #include "gui/draw/GuiTypes.h"
-#include "gui/draw/PlatformHandles.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/NativeHandle.h"
 
 namespace gui {
 
@@ -69,7 +69,7 @@ class CDrawContext : public CReferenceCounter {
   public:
     // Any argument may be null. With a window but no device the context takes the window's device
     // and gives it back when destroyed; a device handed in is left to its owner.
-    CDrawContext(CFrame* frame, HDC device, HWND window);
+    CDrawContext(CFrame* frame, NativeDevice device, NativeWindow window);
     ~CDrawContext() override;
 
     void setLineColor(const CColorValue& color);
@@ -140,8 +140,8 @@ class CDrawContext : public CReferenceCounter {
         return toDevice(moved.offset(offset.h, offset.v), scale);
     }
 
-    HDC getDevice() const { return device; }
-    HWND getWindow() const { return window; }
+    NativeDevice getDevice() const { return device; }
+    NativeWindow getWindow() const { return window; }
     CFrame* getFrame() const { return frame; }
 
     // Containers and views shift these while their children draw, and put them back.
@@ -150,14 +150,14 @@ class CDrawContext : public CReferenceCounter {
 
   protected:
     // As above, at an explicit scale: a context over a bitmap's own pixels is always at 1.
-    CDrawContext(CFrame* frame, HDC device, HWND window, double scale);
+    CDrawContext(CFrame* frame, NativeDevice device, NativeWindow window, double scale);
     // Selects the current pen, brush and font into a device set after construction and applies
     // the colours, raster mode and transparent background to it.
     void adoptDevice();
 
-    HDC device = nullptr;
+    NativeDevice device = nullptr;
     // An offscreen context keeps its memory bitmap here.
-    HWND window = nullptr;
+    NativeWindow window = nullptr;
     CFrame* frame = nullptr;
     std::int32_t fontSize;
     std::int32_t fontStyle;
@@ -170,14 +170,14 @@ class CDrawContext : public CReferenceCounter {
     CRasterMode drawMode;
     // Device coordinates: offset included.
     CRectangle clipRect;
-    HBRUSH brush = nullptr;
-    HPEN pen = nullptr;
-    HFONT font = nullptr;
-    HBRUSH savedBrush = nullptr;
-    HPEN savedPen = nullptr;
-    HFONT savedFont = nullptr;
+    NativeBrush brush = nullptr;
+    NativePen pen = nullptr;
+    NativeFont font = nullptr;
+    NativeBrush savedBrush = nullptr;
+    NativePen savedPen = nullptr;
+    NativeFont savedFont = nullptr;
     std::int32_t penStyle;
-    HDC ownedDevice = nullptr;
+    NativeDevice ownedDevice = nullptr;
     double scale = 1.0;
     // The window's top-left corner on the screen, where windowOrigin starts.
     CPosition screenOrigin;

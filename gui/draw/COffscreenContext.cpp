@@ -1,12 +1,11 @@
 #include "gui/draw/COffscreenContext.h"
 
-#include <windows.h>
-
 #include <optional>
 
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/FrameAccess.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 
@@ -82,7 +81,8 @@ COffscreenContext::COffscreenContext(CDrawContext* context, CBitmap* bitmap, boo
     }
     device = CreateCompatibleDC(reference);
     ownsBitmap = !intoBitmap;
-    selectMemoryBitmap(intoBitmap ? bitmap->getHandle() : createBuffer(reference, width, height));
+    selectMemoryBitmap(intoBitmap ? bitmap->getHandle()
+                                  : NativeBitmap(createBuffer(reference, width, height)));
     adoptDevice();
     if (!intoBitmap) paintInitialPicture();
 }
@@ -90,15 +90,17 @@ COffscreenContext::COffscreenContext(CDrawContext* context, CBitmap* bitmap, boo
 COffscreenContext::~COffscreenContext() {
     if (device) DeleteDC(device);
     device = nullptr;
-    if (ownsBitmap && memoryBitmap()) DeleteObject(memoryBitmap());
+    if (ownsBitmap && memoryBitmap()) DeleteObject(gdiObject(memoryBitmap()));
     window = nullptr;
 }
 
-HBITMAP COffscreenContext::memoryBitmap() const { return reinterpret_cast<HBITMAP>(window); }
+NativeBitmap COffscreenContext::memoryBitmap() const {
+    return NativeBitmap::atAddress(window.address());
+}
 
-void COffscreenContext::selectMemoryBitmap(HBITMAP bitmap) {
-    window = reinterpret_cast<HWND>(bitmap);
-    if (bitmap) previousBitmap = SelectObject(device, bitmap);
+void COffscreenContext::selectMemoryBitmap(NativeBitmap bitmap) {
+    window = NativeWindow::atAddress(bitmap.address());
+    if (bitmap) previousBitmap = static_cast<HBITMAP>(SelectObject(device, gdiObject(bitmap)));
 }
 
 // The fill covers all but the left column and top row; the outline covers exactly those.

@@ -32,8 +32,8 @@ class COffscreenContext : public CDrawContext {
                          const CPosition& destPosition);
 
   private:
-    HBITMAP memoryBitmap() const;
-    void selectMemoryBitmap(HBITMAP bitmap);
+    NativeBitmap memoryBitmap() const;
+    void selectMemoryBitmap(NativeBitmap bitmap);
     void clearTo(const CColorValue& color);
     void paintInitialPicture();
 
@@ -43,7 +43,7 @@ class COffscreenContext : public CDrawContext {
     std::int32_t width;
     bool ownsBitmap = false;
     CColorValue backgroundColor;
-    HGDIOBJ previousBitmap = nullptr;
+    NativeBitmap previousBitmap = nullptr;
 };
 
 }  // namespace gui

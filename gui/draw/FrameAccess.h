@@ -3,7 +3,7 @@
 #pragma once
 
 #include "gui/draw/GuiTypes.h"
-#include "gui/draw/PlatformHandles.h"
+#include "gui/platform/NativeHandle.h"
 
 namespace gui {
 
@@ -11,7 +11,7 @@ class CFrame;
 
 // The frame defines these.
 CRectangle frameSizeOf(CFrame* frame);
-HWND frameWindowOf(CFrame* frame);
+NativeWindow frameWindowOf(CFrame* frame);
 // Device pixels per panel unit of the frame's window.
 double frameScaleOf(CFrame* frame);
 // Runs the frame's idle service; false when the frame was deleted meanwhile (a host may close the

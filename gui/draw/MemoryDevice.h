@@ -2,7 +2,7 @@
 // transfer; the previous bitmap is selected back and the device deleted when it goes.
 #pragma once
 
-#include <windows.h>
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 

@@ -1,8 +1,8 @@
 #include "gui/draw/OwnedBitmaps.h"
 
-#include <windows.h>
-
 #include <atomic>
+
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui::ownedBitmaps {
 
@@ -11,14 +11,14 @@ namespace {
 std::atomic<std::int32_t> aliveCount{0};
 }  // namespace
 
-HBITMAP track(HBITMAP bitmap) {
+NativeBitmap track(NativeBitmap bitmap) {
     if (bitmap) ++aliveCount;
     return bitmap;
 }
 
-void destroy(HBITMAP bitmap) {
+void destroy(NativeBitmap bitmap) {
     if (!bitmap) return;
-    DeleteObject(bitmap);
+    DeleteObject(gdiObject(bitmap));
     --aliveCount;
 }
 

@@ -4,14 +4,14 @@
 
 #include <cstdint>
 
-#include "gui/draw/PlatformHandles.h"
+#include "gui/platform/NativeHandle.h"
 
 namespace gui::ownedBitmaps {
 
 // Counts a newly created bitmap; null (a failed creation) is not counted. Returns the bitmap.
-HBITMAP track(HBITMAP bitmap);
+NativeBitmap track(NativeBitmap bitmap);
 // Deletes a bitmap that track counted; null is ignored.
-void destroy(HBITMAP bitmap);
+void destroy(NativeBitmap bitmap);
 // Bitmaps created through track and not yet destroyed.
 std::int32_t alive();
 

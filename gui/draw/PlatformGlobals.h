@@ -2,7 +2,7 @@
 // the user-interface thread.
 #pragma once
 
-#include <windows.h>
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 

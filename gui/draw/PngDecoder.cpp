@@ -1,7 +1,6 @@
 #include "gui/draw/PngDecoder.h"
 
 #include <png.h>
-#include <windows.h>
 
 #include <csetjmp>
 #include <cstddef>
@@ -9,6 +8,7 @@
 
 #include "gui/draw/OwnedBitmaps.h"
 #include "gui/draw/PngMemoryStream.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 
@@ -153,7 +153,7 @@ void decodeRecovering(png_structp png, png_infop info, DecodeState& state) {
 
 }  // namespace
 
-DecodedPng decodePngResource(HMODULE module, std::int32_t id, bool* found) {
+DecodedPng decodePngResource(NativeModule module, std::int32_t id, bool* found) {
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), "PNG");
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     if (found) *found = loaded != nullptr;

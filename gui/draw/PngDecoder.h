@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "gui/draw/PlatformHandles.h"
+#include "gui/platform/NativeHandle.h"
 
 namespace gui {
 
@@ -15,7 +15,7 @@ struct DecodedPng {
     // Owned by the caller and counted by ownedBitmaps; null when the header was refused or the
     // section could not be made. After an error it holds the rows decoded so far (the rest are
     // zero), premultiplied like a complete image.
-    HBITMAP section = nullptr;
+    NativeBitmap section = nullptr;
     // From the header once it was accepted, else 0.
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -27,6 +27,6 @@ DecodedPng decodePng(const unsigned char* data, std::uint32_t size);
 
 // The resource of that id and type "PNG" in module, decoded; found (may be null) tells whether
 // the resource is there at all, damaged or not.
-DecodedPng decodePngResource(HMODULE module, std::int32_t id, bool* found = nullptr);
+DecodedPng decodePngResource(NativeModule module, std::int32_t id, bool* found = nullptr);
 
 }  // namespace gui

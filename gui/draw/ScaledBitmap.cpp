@@ -1,7 +1,5 @@
 // The bitmap at a scale: its larger drawings among the module's resources, or its own pixels,
 // brought once to the exact size the scale gives and kept for every later drawing.
-#include <windows.h>
-
 #include <cstring>
 #include <future>
 #include <map>
@@ -14,6 +12,7 @@
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/PngDecoder.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 

@@ -1,12 +1,11 @@
 // Lines at a scale other than 1. A pen centred on a block of one or two device pixels would spill
 // a pixel past it, so straight lines fill the device blocks of the panel pixels they cover, as
 // the same line covers panel pixels at 1: the end point is left to the next segment.
-#include <windows.h>
-
 #include <algorithm>
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 

@@ -3,10 +3,11 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <cstring>
 #include <limits>
+
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 
@@ -105,13 +106,13 @@ void resolveShortcut(char* name) {
 
 }  // namespace
 
-CDragContainer::CDragContainer(IDataObject* platformDrag) : platformDrag(platformDrag) {
-    if (platformDrag) platformDrag->AddRef();
+CDragContainer::CDragContainer(NativeDragData platformDrag) : platformDrag(platformDrag) {
+    if (platformDrag) static_cast<IDataObject*>(platformDrag)->AddRef();
     itemCount = countItems();
 }
 
 CDragContainer::~CDragContainer() {
-    if (platformDrag) platformDrag->Release();
+    if (platformDrag) static_cast<IDataObject*>(platformDrag)->Release();
 }
 
 std::int32_t CDragContainer::countItems() {

@@ -6,8 +6,7 @@
 #include <memory>
 
 #include "gui/draw/CReferenceCounter.h"
-
-struct IDataObject;
+#include "gui/platform/NativeHandle.h"
 
 namespace gui {
 
@@ -20,7 +19,7 @@ enum CDragItemType : std::int32_t {
 class CDragContainer : public CReferenceCounter {
   public:
     // UI thread. A null data object gives a container without items.
-    explicit CDragContainer(IDataObject* platformDrag);
+    explicit CDragContainer(NativeDragData platformDrag);
     ~CDragContainer() override;
 
     // Restarts the enumeration; see nextItem.
@@ -33,7 +32,7 @@ class CDragContainer : public CReferenceCounter {
     std::int32_t getItemType(std::int32_t index);
     // 1 for text, the number of files for a file list, else 0.
     std::int32_t getItemCount() const { return itemCount; }
-    IDataObject* getPlatformDrag() const { return platformDrag; }
+    NativeDragData getPlatformDrag() const { return platformDrag; }
 
   private:
     void* nextText(std::int32_t& size, std::int32_t& type);
@@ -42,7 +41,7 @@ class CDragContainer : public CReferenceCounter {
     std::int32_t countItems();
 
     // Kept alive by the container: a view may keep the container beyond the drop event.
-    IDataObject* platformDrag;
+    NativeDragData platformDrag;
     std::int32_t itemCount = 0;
     std::int32_t nextIndex = 0;
     std::unique_ptr<char[]> lastItem;

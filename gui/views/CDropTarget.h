@@ -4,9 +4,10 @@
 #pragma once
 
 #include <ole2.h>
-#include <windows.h>
 
 #include <cstdint>
+
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace gui {
 

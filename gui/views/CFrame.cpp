@@ -27,7 +27,7 @@ bool isWithin(CView* inner, CView* outer) {
 
 }  // namespace
 
-CFrame::CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor,
+CFrame::CFrame(const CRectangle& size, NativeWindow parentWindow, AEffGUIEditor* editor,
                double initialScale)
     : CViewContainer(size, nullptr, nullptr), editor(editor), parentWindow(parentWindow) {
     parentFrame = this;

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "gui/draw/PlatformHandles.h"
+#include "gui/platform/NativeHandle.h"
 #include "gui/views/CViewContainer.h"
 
 class AEffGUIEditor;
@@ -45,7 +45,8 @@ enum CCursorType : std::int32_t {
 class CFrame : public CViewContainer {
   public:
     // scale: device pixels per panel unit of the frame's window, 1.0 to 3.0 (else 1.0).
-    CFrame(const CRectangle& size, HWND parentWindow, AEffGUIEditor* editor, double scale = 1.0);
+    CFrame(const CRectangle& size, NativeWindow parentWindow, AEffGUIEditor* editor,
+           double scale = 1.0);
     ~CFrame() override;
 
     void draw(CDrawContext* context) override;
@@ -107,16 +108,16 @@ class CFrame : public CViewContainer {
     double getScale() const { return scale; }
     // The DPI scale of a window (1.0 at 96 DPI, at most the largest scale); 1.0 where the system
     // cannot tell.
-    static double displayScaleOf(HWND window);
+    static double displayScaleOf(NativeWindow window);
 
     // A context on the frame's window (the back buffer during update); the caller releases it.
     CDrawContext* getDrawContext();
     COffscreenContext* getBackBuffer();
-    bool createNativeWindow(HWND parent);
+    bool createNativeWindow(NativeWindow parent);
     // The host's outermost window that tightly wraps the frame's window.
-    HWND getOuterWindow();
-    HWND getWindow() const { return window; }
-    HWND getParentWindow() const { return parentWindow; }
+    NativeWindow getOuterWindow();
+    NativeWindow getWindow() const { return window; }
+    NativeWindow getParentWindow() const { return parentWindow; }
     // A view is leaving the tree: the focus and the modal view must not point into it.
     void forgetView(CView* view);
     // Expires when the frame is deleted: tells a caller of the host whether the frame outlived it.
@@ -137,7 +138,7 @@ class CFrame : public CViewContainer {
 
   protected:
     AEffGUIEditor* editor;
-    HWND parentWindow;
+    NativeWindow parentWindow;
     CView* modalView = nullptr;
     CView* focusView = nullptr;
     bool firstDrawPending = true;
@@ -145,12 +146,12 @@ class CFrame : public CViewContainer {
     std::shared_ptr<const void> lifetime = std::make_shared<char>(0);
     bool dropAccepted = false;
     bool updateLock = false;
-    HWND window = nullptr;
-    HMODULE imagingLibrary = nullptr;
+    NativeWindow window = nullptr;
+    NativeModule imagingLibrary = nullptr;
     CDropTarget* dropTarget = nullptr;
     COffscreenContext* backBuffer = nullptr;
     CDrawContext* frameContext = nullptr;
-    HCURSOR defaultCursor = nullptr;
+    NativeCursor defaultCursor = nullptr;
     double scale = 1.0;
 
   private:
@@ -186,7 +187,7 @@ class CFrame : public CViewContainer {
     // Every object handed out answers errors from now on.
     void disconnectAccessible();
     FrameAccessible* accessible = nullptr;
-    HMODULE accessibilityLibrary = nullptr;
+    NativeModule accessibilityLibrary = nullptr;
     std::vector<std::pair<CView*, float>> announcedValues;
     CColorValue focusColor = kWhiteColor;
 

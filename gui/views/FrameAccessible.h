@@ -2,7 +2,7 @@
 // children are the views that take part, as simple elements numbered in drawing order.
 #pragma once
 
-#include <windows.h>
+#include "gui/platform/win32/Win32Handles.h"
 // The platform's accessibility interface, which needs the declarations above.
 #include <oleacc.h>
 

@@ -1,12 +1,11 @@
 // Geometry of the frame among the host's windows: position, size and resizing, either by the
 // host on request or by walking up the windows that tightly wrap the frame's window.
-#include <windows.h>
-
 #include <cstdlib>
 #include <cstring>
 
 #include "gui/draw/COffscreenContext.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"
@@ -174,7 +173,7 @@ bool CFrame::getPosition(std::int32_t& x, std::int32_t& y) {
     return true;
 }
 
-HWND CFrame::getOuterWindow() {
+NativeWindow CFrame::getOuterWindow() {
     if (!window) return nullptr;
     RECT frameRect = {};
     GetWindowRect(window, &frameRect);

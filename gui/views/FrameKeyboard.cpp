@@ -1,7 +1,6 @@
 // Keys that reach the frame's window while it has the keyboard focus: turned into the host's key
 // records and routed as the host's key calls are.
-#include <windows.h>
-
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {

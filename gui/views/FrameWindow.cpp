@@ -1,8 +1,9 @@
 // The frame's side of the window system: the shared window class, the frame's child window and
 // its window procedure, the cursor, drop-target registration and the platform services the frame
 // starts and stops.
-#include <windows.h>
 #include <windowsx.h>
+
+#include "gui/platform/win32/Win32Handles.h"
 // For the colour message reflected to a text entry's edit window.
 #include <olectl.h>
 
@@ -257,7 +258,7 @@ void CFrame::tearDownPlatform() {
     imagingLibrary = nullptr;
 }
 
-bool CFrame::createNativeWindow(HWND parent) {
+bool CFrame::createNativeWindow(NativeWindow parent) {
     if (!parent) return false;
     // The last window went inside its own destruction; now that it is gone the class can go.
     if (windowClassUseCount == 0 && windowClassUnregisterPending) unregisterWindowClass();
@@ -325,7 +326,8 @@ bool CFrame::getCurrentMousePoint(CPosition& where) {
 void CFrame::setCursor(CCursorType shape) {
     if (!defaultCursor) defaultCursor = GetCursor();
     const LPCSTR systemShape = systemCursorFor(shape);
-    SetCursor(systemShape ? LoadCursorA(nullptr, systemShape) : defaultCursor);
+    SetCursor(systemShape ? LoadCursorA(nullptr, systemShape)
+                          : static_cast<HCURSOR>(defaultCursor));
 }
 
 bool CFrame::setDropAccepted(bool active) {
@@ -355,11 +357,11 @@ CRectangle frameSizeOf(CFrame* frame) {
     return CRectangle(0, 0, rect.getWidth(), rect.getHeight());
 }
 
-HWND frameWindowOf(CFrame* frame) { return frame->getWindow(); }
+NativeWindow frameWindowOf(CFrame* frame) { return frame->getWindow(); }
 
 double frameScaleOf(CFrame* frame) { return frame->getScale(); }
 
-double CFrame::displayScaleOf(HWND window) {
+double CFrame::displayScaleOf(NativeWindow window) {
     using DpiOfWindow = UINT(WINAPI*)(HWND);
     // Only systems from Windows 10 on have it.
     HMODULE const user = GetModuleHandleA("user32.dll");

@@ -2,7 +2,6 @@
 // with the size and colour type the editor's controls are laid out for, decoding whole, at 100 %
 // and again at 200 % and 300 %.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cmath>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include "gui/draw/BitmapTestSupport.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "resources/ArtworkResources.h"
 
 namespace {

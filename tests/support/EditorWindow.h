@@ -2,13 +2,12 @@
 // what the frame, control and panel tests need to run the toolkit as a host runs it.
 #pragma once
 
-#include <windows.h>
-
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"

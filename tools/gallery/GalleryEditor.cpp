@@ -65,7 +65,7 @@ bool GalleryEditor::open(void* parent) {
     if (frame) close();
     AEffGUIEditor::open(parent);
     auto* newFrame = new gui::CFrame(gui::CRectangle(0, 0, kWindowWidth, kWindowHeight),
-                                     static_cast<HWND>(parent), this);
+                                     gui::NativeWindow::atAddress(parent), this);
     gui::ScopedReference<gui::CBitmap> background(new gui::CBitmap(IDP_BACKGROUND));
     newFrame->setBackground(background.get());
     newFrame->setAccessibleName("Control gallery");

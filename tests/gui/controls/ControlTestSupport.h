@@ -2,13 +2,12 @@
 // editor to a recording host, and input held through the system's queue.
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "gui/controls/CControl.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"

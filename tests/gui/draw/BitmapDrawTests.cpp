@@ -1,13 +1,12 @@
 // Drawing: opaque copies, per-pixel and constant alpha, film-strip frames chosen by the source
 // offset, colour keys through TransparentBlt, a made-on-the-spot mask or a stored key mask.
-#include <windows.h>
-
 #include <cstdint>
 #include <cstdlib>
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/FakeFrame.h"
 #include "gui/draw/PixelSurface.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "tests/gui/draw/BitmapTestSupport.h"
 
 using namespace gui;

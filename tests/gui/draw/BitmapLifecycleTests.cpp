@@ -1,8 +1,7 @@
 // Construction, loading, the bitmap-resource fallback, disposal and shared ownership.
-#include <windows.h>
-
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/PixelSurface.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "tests/gui/draw/BitmapTestSupport.h"
 
 using namespace gui;
@@ -55,7 +54,8 @@ TEST_F(BitmapLifecycle, SizeConstructorMakesAScreenCompatibleBitmap) {
     CBitmap bitmap(nullptr, 30, 20);
     ASSERT_TRUE(bitmap.isLoaded());
     BITMAP info = {};
-    ASSERT_EQ(GetObjectA(bitmap.getHandle(), sizeof(info), &info), static_cast<int>(sizeof(info)));
+    ASSERT_EQ(GetObjectA(gdiObject(bitmap.getHandle()), sizeof(info), &info),
+              static_cast<int>(sizeof(info)));
     EXPECT_EQ(info.bmWidth, 30);
     EXPECT_EQ(info.bmHeight, 20);
     EXPECT_EQ(bitmap.getWidth(), 30);

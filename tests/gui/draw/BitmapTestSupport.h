@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <cstdint>
 #include <ostream>
@@ -13,6 +12,7 @@
 #include "gui/draw/OwnedBitmaps.h"
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/data/bitmap_test_resources.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace bitmaptest {
 
@@ -35,7 +35,7 @@ inline std::ostream& operator<<(std::ostream& out, const Bgra& pixel) {
 
 inline DIBSECTION sectionOf(const gui::CBitmap& bitmap) {
     DIBSECTION section = {};
-    GetObjectA(bitmap.getHandle(), sizeof(section), &section);
+    GetObjectA(gdiObject(bitmap.getHandle()), sizeof(section), &section);
     return section;
 }
 

@@ -1,12 +1,11 @@
 // Helpers shared by the drawing context tests: reading back what GDI holds and where pixels went.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 
 #include "gui/draw/GuiTypes.h"
 #include "gui/draw/PixelSurface.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 namespace drawtest {
 

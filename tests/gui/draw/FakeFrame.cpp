@@ -4,7 +4,7 @@ namespace gui {
 
 CRectangle frameSizeOf(CFrame* frame) { return frame->size; }
 
-HWND frameWindowOf(CFrame* frame) { return frame->window; }
+NativeWindow frameWindowOf(CFrame* frame) { return frame->window; }
 
 double frameScaleOf(CFrame* frame) { return frame->scale; }
 

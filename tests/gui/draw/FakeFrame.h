@@ -11,10 +11,10 @@ namespace gui {
 
 class CFrame {
   public:
-    CFrame(const CRectangle& size, HWND window) : size(size), window(window) {}
+    CFrame(const CRectangle& size, NativeWindow window) : size(size), window(window) {}
 
     CRectangle size;
-    HWND window;
+    NativeWindow window;
     double scale = 1.0;
     int idleRuns = 0;
     // Called on every idle run, after the count has gone up.

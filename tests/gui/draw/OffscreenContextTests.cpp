@@ -185,7 +185,7 @@ TEST_F(OffscreenOverBitmap, DrawingInTheBitmapKeepsItsPixelsAndTheBitmap) {
         offscreen.setPixel(CPosition(5, 5), kBlueColor);
     }
     BITMAP description = {};
-    ASSERT_EQ(GetObjectA(bitmap->getHandle(), sizeof(description), &description),
+    ASSERT_EQ(GetObjectA(gdiObject(bitmap->getHandle()), sizeof(description), &description),
               static_cast<int>(sizeof(description)));
     EXPECT_EQ(description.bmWidth, 40);
     EXPECT_EQ(bitmapPixel(bitmap->getHandle(), 5, 5), kBlueRgb);

@@ -2,11 +2,10 @@
 // then read every pixel back from memory.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 
 #include "gui/draw/GuiTypes.h"
+#include "gui/platform/win32/Win32Handles.h"
 
 class PixelSurface {
   public:

@@ -1,7 +1,6 @@
 // Decoding: every colour type and bit depth ends as premultiplied blue, green, red, alpha with
 // the rows stored bottom-up; damaged and hostile files fail without harm.
 #include <png.h>
-#include <windows.h>
 
 #include <csetjmp>
 #include <cstdint>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "gui/draw/PngMemoryStream.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "tests/gui/draw/BitmapTestSupport.h"
 
 using namespace gui;

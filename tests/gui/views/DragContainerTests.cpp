@@ -1,11 +1,11 @@
 // The drag container over real platform data objects: text, file lists and shortcuts.
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <windows.h>
 
 #include <cstring>
 #include <string>
 
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CDragContainer.h"
 #include "gui/views/DragDataObject.h"
 
@@ -42,7 +42,7 @@ struct ContainerRelease {
 using ContainerHolder = std::unique_ptr<CDragContainer, ContainerRelease>;
 
 ContainerHolder containerFor(DragDataObject* data) {
-    return ContainerHolder(new CDragContainer(data));
+    return ContainerHolder(new CDragContainer(static_cast<IDataObject*>(data)));
 }
 
 // A folder of its own under the temporary folder, removed with everything in it.

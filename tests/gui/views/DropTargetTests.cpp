@@ -1,12 +1,12 @@
 // The drop target: its reference count and interfaces, and the drag events it turns into frame
 // operations that reach the view under the cursor.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CDragContainer.h"
 #include "gui/views/CDropTarget.h"
 #include "gui/views/CFrame.h"

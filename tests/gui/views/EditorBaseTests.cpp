@@ -2,7 +2,6 @@
 // mode, edit gestures and the paced idle cycle under a controllable clock.
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "gui/draw/CDrawContext.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"

@@ -2,9 +2,8 @@
 // and a frame that shows its internals.
 #pragma once
 
-#include <windows.h>
-
 #include "gui/draw/COffscreenContext.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "support/EditorWindow.h"
 #include "support/RecordingView.h"

@@ -2,8 +2,6 @@
 // the tests of the view base and the container.
 #pragma once
 
-#include <windows.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/PixelSurface.h"
+#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CViewContainer.h"
 #include "support/RecordingView.h"
 
@@ -60,7 +59,7 @@ struct Canvas {
 // Paints a rectangle of a bitmap straight through GDI.
 inline void paintBitmap(gui::CBitmap& bitmap, const RECT& area, COLORREF color) {
     HDC device = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(device, bitmap.getHandle());
+    HGDIOBJ previous = SelectObject(device, gui::gdiObject(bitmap.getHandle()));
     HBRUSH brush = CreateSolidBrush(color);
     FillRect(device, &area, brush);
     DeleteObject(brush);
