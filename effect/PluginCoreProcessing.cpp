@@ -173,7 +173,7 @@ void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, 
         floatSteps(lanes, at, i, i + run);
         i += run;
     }
-    floatFrames(live, inputs, outputs, i, frames);
+    if (i < frames) floatFrames(live, inputs, outputs, i, frames);
 }
 
 // k and the gain of one double-precision block.
