@@ -279,8 +279,7 @@ void expectLoopsAgree(PluginCore& core, const std::vector<float>& arena, std::si
     EXPECT_EQ(std::memcmp(&separate[2 * n], &inPlace[0], sizeof(float) * 2 * n), 0) << n;
 }
 
-// A sample of any class: ordinary, subnormal, zero, infinite, the largest, or a quiet NaN (one
-// NaN only, so that which operand's NaN an addition passes on cannot matter).
+// A sample of any class: ordinary, subnormal, zero, infinite, the largest, or a quiet NaN.
 template <typename Sample>
 Sample anySample(std::mt19937& random) {
     using Limits = std::numeric_limits<Sample>;
@@ -298,14 +297,9 @@ Sample anySample(std::mt19937& random) {
 
 // A value a host may send for a parameter: anything, in range or not.
 float anyParameter(std::mt19937& random) {
-    const float sent[] = {std::numeric_limits<float>::quiet_NaN(),
-                          std::numeric_limits<float>::infinity(),
-                          -std::numeric_limits<float>::infinity(),
-                          -0.0f,
-                          FLT_TRUE_MIN,
-                          FLT_MIN,
-                          1.0f,
-                          1.5f};
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const float sent[] = {kNaN, kInf, -kInf, -0.0f, FLT_TRUE_MIN, FLT_MIN, 1.0f, 1.5f};
     const std::size_t pick = random() % (2 * std::size(sent));
     return pick < std::size(sent) ? sent[pick]
                                   : std::uniform_real_distribution<float>(0, 1)(random);
