@@ -18,8 +18,9 @@ constexpr unsigned kFlushToZero = 0x8000;
 constexpr unsigned kDenormalsAreZero = 0x0040;
 constexpr unsigned kFlushModes = kFlushToZero | kDenormalsAreZero;
 constexpr int32 kFloatLanes = 4;
-// Frames per parameter check: long runs for the bulk of a block, short ones for what is left.
+// Frames per parameter check: long runs for the bulk of a block, shorter ones for what is left.
 constexpr int32 kFloatLongRun = 64 * kFloatLanes;
+constexpr int32 kFloatMediumRun = 8 * kFloatLanes;
 constexpr int32 kFloatShortRun = kFloatLanes;
 constexpr int32 kDoubleLanes = 2;
 
@@ -156,7 +157,7 @@ void floatSteps(const FloatLanes& lanes, const FloatChannels& at, int32 begin, i
 }
 
 // Runs of frames, each after one read of both parameters, while every read gives the values the
-// block started with: long runs while a long run is left, then short ones. From the first run
+// block started with: the longest run that is left each time. From the first run
 // that sees a change, the frame loop does the rest with whatever it reads.
 void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, int32 frames) {
     const float expansionValue = live.expansionNow();
@@ -168,7 +169,9 @@ void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, 
     int32 i = 0;
     for (;;) {
         const int32 left = frames - i;
-        const int32 run = left >= kFloatLongRun ? kFloatLongRun : kFloatShortRun;
+        const int32 run = left >= kFloatLongRun     ? kFloatLongRun
+                          : left >= kFloatMediumRun ? kFloatMediumRun
+                                                    : kFloatShortRun;
         if (left < run || !unchangedForTheRun(live, expansionBits, outputBits)) break;
         floatSteps(lanes, at, i, i + run);
         i += run;
