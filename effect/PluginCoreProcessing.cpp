@@ -157,7 +157,7 @@ void floatSteps(const FloatLanes& lanes, const FloatChannels& at, int32 begin, i
 }
 
 // Runs of frames, each after one read of both parameters, while every read gives the values the
-// block started with: the longest run that is left each time. From the first run
+// block started with: each time the longest run that fits in what is left. From the first run
 // that sees a change, the frame loop does the rest with whatever it reads.
 void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, int32 frames) {
     const float expansionValue = live.expansionNow();
