@@ -18,7 +18,10 @@ constexpr unsigned kFlushToZero = 0x8000;
 constexpr unsigned kDenormalsAreZero = 0x0040;
 constexpr unsigned kFlushModes = kFlushToZero | kDenormalsAreZero;
 constexpr int32 kFloatLanes = 4;
-constexpr int32 kFloatStep = 2 * kFloatLanes;  // frames per parameter check
+// Frames per parameter check: long runs for the bulk of a block, shorter ones for what is left.
+constexpr int32 kFloatLongRun = 64 * kFloatLanes;
+constexpr int32 kFloatMediumRun = 8 * kFloatLanes;
+constexpr int32 kFloatShortRun = kFloatLanes;
 constexpr int32 kDoubleLanes = 2;
 
 // Subnormal samples would make every multiply take the slow path; the stage treats them as zero
@@ -105,52 +108,75 @@ std::uint32_t bitsOf(float value) {
     return bits;
 }
 
-// Whether the step of eight frames may use the values the block started with. One read of each
-// parameter stands for the step's thirty-two: nothing orders them against the host's write, so
-// the frame loop could equally have seen the same value in all of them. A change shows from the
-// step that reads it on, through the frame loop.
-bool unchangedForTheStep(const LiveParameters& live, std::uint32_t expansionBits,
-                         std::uint32_t outputBits) {
+// Whether a run of frames may use the values the block started with. One read of each parameter
+// stands for all the reads of the run: nothing orders them against the host's write, so the frame
+// loop could equally have seen the same value in all of them. A change shows from the run that
+// reads it on, through the frame loop.
+bool unchangedForTheRun(const LiveParameters& live, std::uint32_t expansionBits,
+                        std::uint32_t outputBits) {
     return ((bitsOf(live.expansionNow()) ^ expansionBits) |
             (bitsOf(live.outputNow()) ^ outputBits)) == 0;
 }
 
-// (own - k x opposite) x output, doubled, for four frames.
-__m128 floatCrossFeed(__m128 own, __m128 opposite, __m128 expansion, __m128 output) {
+// The block's values as four-lane vectors: k = expansion x 0.25 + 0.25, worked out once, is the
+// k every frame's own multiply and add would give.
+struct FloatLanes {
+    __m128 k;
+    __m128 output;
+};
+
+FloatLanes floatLanes(float expansionValue, float outputValue) {
     const __m128 quarter = _mm_set1_ps(0.25f);
-    const __m128 k = _mm_add_ps(_mm_mul_ps(expansion, quarter), quarter);
-    const __m128 sample = _mm_mul_ps(_mm_sub_ps(own, _mm_mul_ps(k, opposite)), output);
+    return {_mm_add_ps(_mm_mul_ps(_mm_set1_ps(expansionValue), quarter), quarter),
+            _mm_set1_ps(outputValue)};
+}
+
+// (own - k x opposite) x output, doubled, for four frames.
+__m128 floatCrossFeed(__m128 own, __m128 opposite, const FloatLanes& lanes) {
+    const __m128 sample = _mm_mul_ps(_mm_sub_ps(own, _mm_mul_ps(lanes.k, opposite)), lanes.output);
     return _mm_add_ps(sample, sample);
 }
 
-// Eight frames per step, as two of four, while every read gives the values the block started with;
-// from the first step that sees a change, the frame loop does the rest with whatever it reads.
+// The four channels of a block whose outputs share no memory with anything else.
+struct FloatChannels {
+    const float* inLeft;
+    const float* inRight;
+    float* outLeft;
+    float* outRight;
+};
+
+// Frames [begin, end) in steps of four; the count is a multiple of four.
+void floatSteps(const FloatLanes& lanes, const FloatChannels& at, int32 begin, int32 end) {
+#pragma GCC unroll 2
+    for (int32 i = begin; i < end; i += kFloatLanes) {
+        const __m128 left = _mm_loadu_ps(at.inLeft + i);
+        const __m128 right = _mm_loadu_ps(at.inRight + i);
+        _mm_storeu_ps(at.outLeft + i, floatCrossFeed(left, right, lanes));
+        _mm_storeu_ps(at.outRight + i, floatCrossFeed(right, left, lanes));
+    }
+}
+
+// Runs of frames, each after one read of both parameters, while every read gives the values the
+// block started with: each time the longest run that fits in what is left. From the first run
+// that sees a change, the frame loop does the rest with whatever it reads.
 void floatSeparate(const LiveParameters& live, float** inputs, float** outputs, int32 frames) {
     const float expansionValue = live.expansionNow();
     const float outputValue = live.outputNow();
     const std::uint32_t expansionBits = bitsOf(expansionValue);
     const std::uint32_t outputBits = bitsOf(outputValue);
-    const __m128 expansion = _mm_set1_ps(expansionValue);
-    const __m128 output = _mm_set1_ps(outputValue);
-    const float* inLeft = inputs[0];
-    const float* inRight = inputs[1];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    const int32 stepped = frames - frames % kFloatStep;
+    const FloatLanes lanes = floatLanes(expansionValue, outputValue);
+    const FloatChannels at{inputs[0], inputs[1], outputs[0], outputs[1]};
     int32 i = 0;
-    for (; i < stepped && unchangedForTheStep(live, expansionBits, outputBits); i += kFloatStep) {
-        const __m128 left = _mm_loadu_ps(inLeft + i);
-        const __m128 right = _mm_loadu_ps(inRight + i);
-        const __m128 nextLeft = _mm_loadu_ps(inLeft + i + kFloatLanes);
-        const __m128 nextRight = _mm_loadu_ps(inRight + i + kFloatLanes);
-        _mm_storeu_ps(outLeft + i, floatCrossFeed(left, right, expansion, output));
-        _mm_storeu_ps(outRight + i, floatCrossFeed(right, left, expansion, output));
-        _mm_storeu_ps(outLeft + i + kFloatLanes,
-                      floatCrossFeed(nextLeft, nextRight, expansion, output));
-        _mm_storeu_ps(outRight + i + kFloatLanes,
-                      floatCrossFeed(nextRight, nextLeft, expansion, output));
+    for (;;) {
+        const int32 left = frames - i;
+        const int32 run = left >= kFloatLongRun     ? kFloatLongRun
+                          : left >= kFloatMediumRun ? kFloatMediumRun
+                                                    : kFloatShortRun;
+        if (left < run || !unchangedForTheRun(live, expansionBits, outputBits)) break;
+        floatSteps(lanes, at, i, i + run);
+        i += run;
     }
-    floatFrames(live, inputs, outputs, i, frames);
+    if (i < frames) floatFrames(live, inputs, outputs, i, frames);
 }
 
 // k and the gain of one double-precision block.

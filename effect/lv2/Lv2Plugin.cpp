@@ -50,6 +50,11 @@ class Instance {
             silenceConnectedOutputs(frames);
             return;
         }
+        // The usual block goes in one call, straight from the connected channels.
+        if (frames <= kMaxCall) {
+            core.processReplacing(inputs, outputs, static_cast<int32>(frames));
+            return;
+        }
         for (std::uint32_t done = 0; done < frames;) {
             const std::uint32_t count = frames - done < kMaxCall ? frames - done : kMaxCall;
             float* in[kNumChannels] = {inputs[0] + done, inputs[1] + done};

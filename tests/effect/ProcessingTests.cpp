@@ -7,7 +7,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -214,8 +216,42 @@ std::vector<Layout> layoutsFor(std::size_t n) {
             {0, n + 1, 2 * n + 2, 2 * n + 3}};  // the outputs overlap
 }
 
-// Runs `entry` on every layout and compares the whole arena with the frame loop run one frame
-// after another, subnormals flushed. Subtracting k x opposite is exactly adding (-k) x opposite.
+// Whether two arenas hold the same bits, a NaN matching any NaN: which of two NaNs an addition
+// passes on is the compiler's choice of operand order.
+template <typename Sample>
+bool sameBits(const std::vector<Sample>& a, const std::vector<Sample>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::memcmp(&a[i], &b[i], sizeof(Sample)) != 0 && !(a[i] != a[i] && b[i] != b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Runs `entry` on `expected` laid out as `at` and compares the whole arena with the frame loop
+// run one frame after another, subnormals flushed. Subtracting k x opposite is exactly adding
+// (-k) x opposite.
+template <typename Sample, typename Entry>
+void expectLayoutBits(Entry entry, std::vector<Sample> expected, const Layout& at, std::size_t n,
+                      Sample crossFeed, Sample gain) {
+    std::vector<Sample> actual = expected;
+    Sample* inputs[2] = {&actual[at[0]], &actual[at[1]]};
+    Sample* outputs[2] = {&actual[at[2]], &actual[at[3]]};
+    entry(inputs, outputs, int32(n));
+
+    const unsigned mode = _mm_getcsr();
+    _mm_setcsr(mode | kFlushSubnormals);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Sample left = expected[at[0] + i], right = expected[at[1] + i];
+        const Sample sampleLeft = (left + crossFeed * right) * gain;
+        expected[at[2] + i] = sampleLeft + sampleLeft;
+        const Sample sampleRight = (right + crossFeed * left) * gain;
+        expected[at[3] + i] = sampleRight + sampleRight;
+    }
+    _mm_setcsr(mode);
+    EXPECT_TRUE(sameBits(expected, actual))
+        << n << " frames, layout " << at[0] << " " << at[1] << " " << at[2] << " " << at[3];
+}
+
 template <typename Sample, typename Entry>
 void expectFrameLoopBits(Entry entry, Sample crossFeed, Sample gain) {
     using Limits = std::numeric_limits<Sample>;
@@ -223,29 +259,50 @@ void expectFrameLoopBits(Entry entry, Sample crossFeed, Sample gain) {
                               Limits::denorm_min(), Limits::max(),      Limits::min()};
     for (std::size_t n : {1, 4, 17, 2027}) {
         for (const Layout& at : layoutsFor(n)) {
-            std::vector<Sample> expected(4 * n + 8);
-            for (std::size_t i = 0; i < expected.size(); ++i)
-                expected[i] = i % 5 == 4 ? special[i % 6] : Sample(std::sin(i * 1.7));
-            std::vector<Sample> actual = expected;
-            Sample* inputs[2] = {&actual[at[0]], &actual[at[1]]};
-            Sample* outputs[2] = {&actual[at[2]], &actual[at[3]]};
-            entry(inputs, outputs, int32(n));
-
-            const unsigned mode = _mm_getcsr();
-            _mm_setcsr(mode | kFlushSubnormals);
-            for (std::size_t i = 0; i < n; ++i) {
-                const Sample left = expected[at[0] + i], right = expected[at[1] + i];
-                const Sample sampleLeft = (left + crossFeed * right) * gain;
-                expected[at[2] + i] = sampleLeft + sampleLeft;
-                const Sample sampleRight = (right + crossFeed * left) * gain;
-                expected[at[3] + i] = sampleRight + sampleRight;
-            }
-            _mm_setcsr(mode);
-            EXPECT_EQ(std::memcmp(expected.data(), actual.data(), sizeof(Sample) * actual.size()),
-                      0)
-                << "layout " << at[0] << " " << at[1] << " " << at[2] << " " << at[3];
+            std::vector<Sample> arena(4 * n + 8);
+            for (std::size_t i = 0; i < arena.size(); ++i)
+                arena[i] = i % 5 == 4 ? special[i % 6] : Sample(std::sin(i * 1.7));
+            expectLayoutBits(entry, arena, at, n, crossFeed, gain);
         }
     }
+}
+
+// The same channels through the block-wide loop (separate outputs) and the frame loop (in
+// place): every bit the same, NaN payloads too.
+void expectLoopsAgree(PluginCore& core, const std::vector<float>& arena, std::size_t n) {
+    std::vector<float> separate(arena), inPlace(arena);
+    float* inputs[2] = {&separate[0], &separate[n]};
+    float* outputs[2] = {&separate[2 * n], &separate[3 * n]};
+    core.processReplacing(inputs, outputs, int32(n));
+    float* channels[2] = {&inPlace[0], &inPlace[n]};
+    core.processReplacing(channels, channels, int32(n));
+    EXPECT_EQ(std::memcmp(&separate[2 * n], &inPlace[0], sizeof(float) * 2 * n), 0) << n;
+}
+
+// A sample of any class: ordinary, subnormal, zero, infinite, the largest, or a quiet NaN.
+template <typename Sample>
+Sample anySample(std::mt19937& random) {
+    using Limits = std::numeric_limits<Sample>;
+    const Sample sign = random() % 2 ? Sample(1) : Sample(-1);
+    std::uniform_real_distribution<Sample> unit(0, 1);
+    switch (random() % 8) {
+        case 0: return sign * Limits::min() * unit(random);
+        case 1: return sign * Sample(0);
+        case 2: return sign * Limits::infinity();
+        case 3: return sign * Limits::max();
+        case 4: return Limits::quiet_NaN();
+        default: return sign * Sample(2) * unit(random);
+    }
+}
+
+// A value a host may send for a parameter: anything, in range or not.
+float anyParameter(std::mt19937& random) {
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const float sent[] = {kNaN, kInf, -kInf, -0.0f, FLT_TRUE_MIN, FLT_MIN, 1.0f, 1.5f};
+    const std::size_t pick = random() % (2 * std::size(sent));
+    return pick < std::size(sent) ? sent[pick]
+                                  : std::uniform_real_distribution<float>(0, 1)(random);
 }
 
 }  // namespace
@@ -284,4 +341,39 @@ TEST_F(ProcessingTest, FloatEntryUsesTheGainReadForEachSampleWhileItChanges) {
     writer.join();
     EXPECT_TRUE(valid);
     EXPECT_TRUE(mixed);
+}
+
+// Random lengths from none to several long runs with any tail, on every layout, with samples of
+// every class and parameters from anything a host may send, subnormal ones included. The
+// block-wide loop and the frame loop (in place) agree to the last bit, NaNs included.
+TEST_F(ProcessingTest, BothEntriesGiveTheFrameLoopsBitsForRandomBlocksAndParameters) {
+    constexpr int kBlocks = 150;
+    constexpr std::size_t kLongestBlock = 1100;
+    std::mt19937 random(5800);
+    for (int block = 0; block < kBlocks; ++block) {
+        setParameters(anyParameter(random), anyParameter(random));
+        const float expansion = core.getParameter(kParamExpansion);
+        const float output = core.getParameter(kParamOutput);
+        // The entries work their k and gain out with subnormals flushed.
+        const unsigned mode = _mm_getcsr();
+        _mm_setcsr(mode | kFlushSubnormals);
+        const float floatCrossFeed = -(expansion * 0.25f + 0.25f);
+        const double doubleCrossFeed = double(expansion) * 0.25 + 0.25;
+        const double doubleGain = output;
+        _mm_setcsr(mode);
+        const std::size_t n = random() % (kLongestBlock + 1);
+        std::vector<float> floats(4 * n + 8);
+        std::vector<double> doubles(4 * n + 8);
+        for (const Layout& at : layoutsFor(n)) {
+            for (float& sample : floats) sample = anySample<float>(random);
+            for (double& sample : doubles) sample = anySample<double>(random);
+            expectLayoutBits([&](float** in, float** out,
+                                 int32 frames) { core.processReplacing(in, out, frames); },
+                             floats, at, n, floatCrossFeed, output);
+            expectLayoutBits([&](double** in, double** out,
+                                 int32 frames) { core.processDoubleReplacing(in, out, frames); },
+                             doubles, at, n, doubleCrossFeed, doubleGain);
+        }
+        expectLoopsAgree(core, floats, n);
+    }
 }
