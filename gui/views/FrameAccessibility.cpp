@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "gui/draw/CDrawContext.h"
+#include "gui/platform/Accessibility.h"
+#include "gui/platform/Window.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/ClassNames.h"
 
@@ -91,6 +93,29 @@ void CFrame::announceValueChanges() {
         if (place != views.end())
             announceValueChange(static_cast<std::int32_t>(place - views.begin()) + 1);
     }
+}
+
+bool CFrame::hasKeyboardFocus() { return platform::hasKeyboardFocus(window); }
+
+void CFrame::takeKeyboardFocus() { platform::takeKeyboardFocus(window); }
+
+void CFrame::announceFocus() {
+    if (!openFlag || !hasKeyboardFocus()) return;
+    std::int32_t child = 0;
+    const std::vector<CView*> views = accessibleViews();
+    for (std::size_t index = 0; index < views.size(); ++index)
+        if (views[index] == focusView) child = static_cast<std::int32_t>(index) + 1;
+    platform::announceFocus(window, child);
+}
+
+void CFrame::announceValueChange(std::int32_t childNumber) {
+    platform::announceValueChange(window, childNumber);
+}
+
+void CFrame::keyboardFocusChanged() {
+    // The focus ring comes or goes with the next idle.
+    if (focusView) focusView->setDirty(true);
+    announceFocus();
 }
 
 }  // namespace gui

@@ -1,12 +1,13 @@
 // The frame's accessible object and the frame's platform side of assistive technology: object
 // requests, focus and value events, the keyboard focus, and letting go of every object handed
 // out when the frame closes.
-#include "gui/views/FrameAccessible.h"
+#include "gui/platform/win32/Win32FrameAccessible.h"
 
 #include <string>
 #include <vector>
 
 #include "gui/draw/Scaling.h"
+#include "gui/platform/Accessibility.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
@@ -411,29 +412,16 @@ void CFrame::disconnectAccessible() {
     accessibilityLibrary = nullptr;
 }
 
-bool CFrame::hasKeyboardFocus() { return window && GetFocus() == window; }
+namespace platform {
 
-void CFrame::takeKeyboardFocus() {
-    if (window) SetFocus(window);
+void announceFocus(NativeWindow window, std::int32_t childNumber) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT,
+                   childNumber == 0 ? CHILDID_SELF : childNumber);
 }
 
-void CFrame::announceFocus() {
-    if (!openFlag || !hasKeyboardFocus()) return;
-    long child = CHILDID_SELF;
-    const std::vector<CView*> views = accessibleViews();
-    for (std::size_t index = 0; index < views.size(); ++index)
-        if (views[index] == focusView) child = static_cast<long>(index) + 1;
-    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, child);
-}
-
-void CFrame::announceValueChange(std::int32_t childNumber) {
+void announceValueChange(NativeWindow window, std::int32_t childNumber) {
     if (window) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, childNumber);
 }
 
-void CFrame::keyboardFocusChanged() {
-    // The focus ring comes or goes with the next idle.
-    if (focusView) focusView->setDirty(true);
-    announceFocus();
-}
-
+}  // namespace platform
 }  // namespace gui

@@ -1,4 +1,4 @@
-// The frame as screen readers reach it: the accessible object of the frame's window, whose
+// The frame as screen readers reach it on Win32: the accessible object of the frame's window, whose
 // children are the views that take part, as simple elements numbered in drawing order.
 #pragma once
 
