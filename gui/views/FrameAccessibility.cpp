@@ -1,11 +1,11 @@
 // The frame's views as assistive technology sees them: the list of views that take part, their
 // places, the default action, the focus ring, and which values changed since the last idle.
-#include <algorithm>
 #include <cstring>
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/platform/Accessibility.h"
 #include "gui/platform/Window.h"
+#include "gui/views/AccessibleTree.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/ClassNames.h"
 
@@ -88,10 +88,8 @@ void CFrame::announceValueChanges() {
         const float key = node->view->accessibleValueKey();
         if (sameKey(key, announcedValues[index].second)) continue;
         announcedValues[index].second = key;
-        const std::vector<CView*> views = accessibleViews();
-        const auto place = std::find(views.begin(), views.end(), node->view);
-        if (place != views.end())
-            announceValueChange(static_cast<std::int32_t>(place - views.begin()) + 1);
+        const std::int32_t child = accessibleChildNumber(*this, node->view);
+        if (child != kAccessibleSelf) announceValueChange(child);
     }
 }
 
@@ -101,11 +99,7 @@ void CFrame::takeKeyboardFocus() { platform::takeKeyboardFocus(window); }
 
 void CFrame::announceFocus() {
     if (!openFlag || !hasKeyboardFocus()) return;
-    std::int32_t child = 0;
-    const std::vector<CView*> views = accessibleViews();
-    for (std::size_t index = 0; index < views.size(); ++index)
-        if (views[index] == focusView) child = static_cast<std::int32_t>(index) + 1;
-    platform::announceFocus(window, child);
+    platform::announceFocus(window, accessibleChildNumber(*this, focusView));
 }
 
 void CFrame::announceValueChange(std::int32_t childNumber) {

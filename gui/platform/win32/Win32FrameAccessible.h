@@ -15,9 +15,6 @@ class CView;
 // runs inside the screen reader's call; wParam is the child number.
 constexpr UINT kDefaultActionMessage = WM_APP + 0x516;
 
-// UI thread, the frame's window procedure: the posted action, when the child is still there.
-void runDefaultAction(CFrame& frame, WPARAM childNumber);
-
 class FrameAccessible final : public IAccessible {
   public:
     explicit FrameAccessible(CFrame* frame);

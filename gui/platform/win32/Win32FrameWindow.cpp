@@ -12,6 +12,7 @@
 #include "gui/draw/PlatformGlobals.h"
 #include "gui/platform/Window.h"
 #include "gui/platform/win32/Win32FrameAccessible.h"
+#include "gui/views/AccessibleTree.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/MenuItemHooks.h"
 
