@@ -1,16 +1,9 @@
 // The plug-in's exported entry point (exported also as "main": through the module definition on
-// Windows, through a second name of the same function elsewhere) and, on Windows, the module's
-// load entry, which records the module whose resources hold the artwork.
-#if defined(_WIN32)
-#include "gui/platform/win32/Win32Handles.h"
-#endif
-
+// Windows, through a second name of the same function elsewhere). The module's load entry, which
+// records the module whose resources hold the artwork, is the platform backend's.
 #include <new>
 
 #include "effect/PluginCore.h"
-#if defined(_WIN32)
-#include "gui/draw/PlatformGlobals.h"
-#endif
 
 #if defined(_WIN32)
 #define TALON_EXPORT
@@ -32,12 +25,7 @@ extern "C" TALON_EXPORT AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback a
     }
 }
 
-#if defined(_WIN32)
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) gui::moduleHandle = instance;
-    return TRUE;
-}
-#else
+#if !defined(_WIN32)
 // Older hosts look the entry up as "main"; C++ reserves that name, so the symbol gets it from
 // the assembler.
 extern "C" TALON_EXPORT AEffect* legacyMain(audioMasterCallback audioMaster) __asm__("main");

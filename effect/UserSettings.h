@@ -1,4 +1,4 @@
-// What the user chose for the plug-in on this machine, kept in the user's part of the registry
+// What the user chose for the plug-in on this machine, kept among the user's settings
 // and shared by every instance and every later session.
 #pragma once
 

@@ -1,10 +1,8 @@
 #include "host/AEffGUIEditor.h"
 
-#include <ole2.h>
-
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/Scaling.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/Window.h"
 #include "gui/views/CFrame.h"
 #include "host/AudioEffectX.h"
 
@@ -20,8 +18,8 @@ constexpr std::int32_t kIdleIntervalMs = 100;
 // The frame answers this for a key it handled.
 constexpr std::int32_t kKeyHandled = 1;
 
-std::uint32_t systemTicks() { return GetTickCount(); }
-void systemWait(std::uint32_t milliseconds) { Sleep(milliseconds); }
+std::uint32_t systemTicks() { return gui::platform::tickCount(); }
+void systemWait(std::uint32_t milliseconds) { gui::platform::sleepFor(milliseconds); }
 
 AEffGUIEditor::TickSource tickSource = systemTicks;
 AEffGUIEditor::WaitSink waitSink = systemWait;
@@ -55,11 +53,11 @@ AEffGUIEditor::AEffGUIEditor(AudioEffect* effect)
     : AEffEditor(effect), rect{}, nextIdleTicks(0), inIdleCycle(false), frame(nullptr) {
     nextIdleTicks = tickCount();
     if (effect) effect->setEditor(this);
-    componentServicesStarted = SUCCEEDED(OleInitialize(nullptr));
+    componentServicesStarted = gui::platform::startComponentServices();
 }
 
 AEffGUIEditor::~AEffGUIEditor() {
-    if (componentServicesStarted) OleUninitialize();
+    if (componentServicesStarted) gui::platform::stopComponentServices();
 }
 
 bool AEffGUIEditor::getRect(ERect** out) {
@@ -154,8 +152,7 @@ void AEffGUIEditor::runIdleCycle() {
         if (notYetDue(nextIdleTicks, now, kIdleSlackMs)) return;
     }
     idle();
-    MSG message;
-    if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
+    gui::platform::dispatchPendingPaint();
     nextIdleTicks = now + kIdleIntervalMs;
     // A cycle nested in the host's idle must leave the outer cycle's guard in place.
     const bool outerCycleRunning = inIdleCycle;

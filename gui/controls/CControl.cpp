@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "gui/controls/PlatformQueries.h"
+#include "gui/platform/Window.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
@@ -30,7 +30,7 @@ CControl::CControl(const CRectangle& size, CControlListener* listener, std::int3
     : CView(size),
       listener(listener),
       tag(tag),
-      doubleClickDelta(boundedDoubleClickDelta(systemDoubleClickTime())) {
+      doubleClickDelta(boundedDoubleClickDelta(platform::doubleClickTime())) {
     transparency = false;
     mouseEnabled = true;
     setBackground(background);

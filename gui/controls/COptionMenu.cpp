@@ -7,6 +7,8 @@
 #include "gui/controls/COptionMenuScheme.h"
 #include "gui/controls/PopupPlan.h"
 #include "gui/draw/CBitmap.h"
+#include "gui/draw/Scaling.h"
+#include "gui/platform/Window.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/MenuItemHooks.h"
 
@@ -120,6 +122,22 @@ CPosition COptionMenu::popupOrigin(CDrawContext* context) {
         origin.v += enclosing.top;
     }
     return origin;
+}
+
+CPosition COptionMenu::screenPointOf(const CPosition& at) {
+    CRectangle placed;
+    const double scale = parentFrame ? parentFrame->getScale() : 1.0;
+    if (scale == 1.0 || !platform::windowRectOnScreen(parentFrame->getWindow(), placed)) return at;
+    const CPosition inPanel(at.h - placed.left, at.v - placed.top);
+    const CPosition inWindow = toDevice(inPanel, scale);
+    return CPosition(placed.left + inWindow.h, placed.top + inWindow.v);
+}
+
+CPosition COptionMenu::frameWindowOrigin() {
+    CRectangle placed;
+    if (!parentFrame || !platform::windowRectOnScreen(parentFrame->getWindow(), placed))
+        return CPosition(0, 0);
+    return CPosition(placed.left, placed.top);
 }
 
 void COptionMenu::finishPopup(CDrawContext* given, const PopupPlan& plan, std::intptr_t chosen) {

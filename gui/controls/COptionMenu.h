@@ -8,10 +8,7 @@
 
 #include "gui/controls/CParamDisplay.h"
 #include "gui/controls/MenuEntry.h"
-
-// The platform's menu handle, declared as the platform headers declare it.
-struct HMENU__;
-typedef HMENU__* HMENU;
+#include "gui/platform/PopupMenu.h"
 
 namespace gui {
 
@@ -96,7 +93,7 @@ class COptionMenu : public CParamDisplay {
     void setScheme(COptionMenuScheme* newScheme);
     COptionMenuScheme* getScheme() const { return scheme; }
     // The native popup while it is shown; null otherwise.
-    HMENU getMenuHandle() const { return menuHandle; }
+    NativeMenu getMenuHandle() const { return menuHandle; }
     std::int32_t getPrefixNumbers() const { return prefixNumbers; }
     ButtonState getOpenButtons() const { return openButtons; }
 
@@ -108,7 +105,7 @@ class COptionMenu : public CParamDisplay {
                       CDrawContext* context, const CRectangle& rect);
 
   protected:
-    HMENU menuHandle = nullptr;
+    NativeMenu menuHandle = nullptr;
     char** entries = nullptr;
     COptionMenu** subMenus = nullptr;
     std::uint8_t* checkFlags = nullptr;
@@ -141,13 +138,18 @@ class COptionMenu : public CParamDisplay {
     void finishPopup(CDrawContext* given, const PopupPlan& plan, std::intptr_t chosen);
     void reportChoice(CDrawContext* context, const PopupPlan& plan, std::intptr_t chosen);
 
-    // Platform side, in PopupMenuWindow.cpp. The chosen identifier, or -1 for none; every
-    // native menu is destroyed and every menuHandle of the plan cleared before it returns.
-    std::intptr_t trackPopup(const PopupPlan& plan, const CPosition& at);
+    // Where a point of the popup goes on the screen: the frame window's corner plus at's panel
+    // units in the window's pixels.
     CPosition screenPointOf(const CPosition& at);
-    // The native menu of the plan's menu at index, with its submenus; sets menuHandle.
-    HMENU buildPopup(const PopupPlan& plan, std::int32_t index, bool ownerDrawn);
+    // The frame window's corner on the screen; (0, 0) where it cannot be read.
     CPosition frameWindowOrigin();
+
+    // Platform side, the backend's (gui/platform/PopupMenu.h). The chosen identifier, or -1 for
+    // none; every native menu is destroyed and every menuHandle of the plan cleared before it
+    // returns.
+    std::intptr_t trackPopup(const PopupPlan& plan, const CPosition& at);
+    // The native menu of the plan's menu at index, with its submenus; sets menuHandle.
+    NativeMenu buildPopup(const PopupPlan& plan, std::int32_t index, bool ownerDrawn);
     // Ends the platform's menu loop of an open popup.
     void cancelPopup();
 

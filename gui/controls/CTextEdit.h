@@ -67,7 +67,9 @@ class CTextEdit : public CParamDisplay {
     void reportCommit(CDrawContext* given);
     void notifyFocusLost();
 
-    // Platform side, in TextEditWindow.cpp.
+    // Platform side: the platform's backend implements these, with a native
+    // single-line edit window over the control that commits on Return and on a focus loss and
+    // cancels on Escape, through loseFocus.
     void openEditWindow(const CRectangle& where);
     // At most 254 of the characters typed go into text.
     void readEditWindow();

@@ -1,131 +1,26 @@
 #include "gui/views/CDragContainer.h"
 
-#include <ole2.h>
-#include <shellapi.h>
-#include <shlobj.h>
-
 #include <cstring>
-#include <limits>
+#include <string>
+#include <vector>
 
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/DragAndDrop.h"
 
 namespace gui {
 
-namespace {
-
-constexpr UINT kCountFiles = 0xFFFFFFFF;
-constexpr UINT kMaxPath = 1024;
-constexpr int kMaxWidePath = 2048;
-constexpr DWORD kResolveTimeoutMs = 500;
-constexpr DWORD kResolveFlags =
-    static_cast<DWORD>(SLR_NO_UI) | static_cast<DWORD>(SLR_ANY_MATCH) | (kResolveTimeoutMs << 16);
-// No user interface, any match, and the search time-out in the high word.
-static_assert(kResolveFlags == 0x01F40003);
-constexpr char kShortcutExtension[] = ".lnk";
-
-FORMATETC formatOf(CLIPFORMAT format) {
-    return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-}
-
-// One medium obtained from the data object, given back when it goes out of scope.
-class Medium {
-  public:
-    Medium(IDataObject* data, CLIPFORMAT format) {
-        FORMATETC wanted = formatOf(format);
-        obtained = data && SUCCEEDED(data->GetData(&wanted, &medium));
-    }
-    ~Medium() {
-        if (!obtained) return;
-        if (medium.pUnkForRelease)
-            medium.pUnkForRelease->Release();
-        else if (medium.hGlobal)
-            GlobalFree(medium.hGlobal);
-    }
-    Medium(const Medium&) = delete;
-    Medium& operator=(const Medium&) = delete;
-
-    bool ok() const { return obtained; }
-    HGLOBAL handle() const { return obtained ? medium.hGlobal : nullptr; }
-
-  private:
-    STGMEDIUM medium = {};
-    bool obtained = false;
-};
-
-class LockedBlock {
-  public:
-    explicit LockedBlock(HGLOBAL block) : block(block), bytes(GlobalLock(block)) {}
-    ~LockedBlock() {
-        if (bytes) GlobalUnlock(block);
-    }
-    LockedBlock(const LockedBlock&) = delete;
-    LockedBlock& operator=(const LockedBlock&) = delete;
-    const void* data() const { return bytes; }
-
-  private:
-    HGLOBAL block;
-    void* bytes;
-};
-
-template <typename Interface>
-struct ComRelease {
-    void operator()(Interface* object) const { object->Release(); }
-};
-template <typename Interface>
-using ComPointer = std::unique_ptr<Interface, ComRelease<Interface>>;
-
-bool isShortcut(const char* name) {
-    const char* dot = std::strrchr(name, '.');
-    return dot && _stricmp(dot, kShortcutExtension) == 0;
-}
-
-// Replaces name with the short path of the shortcut's target; a failing step leaves what the
-// buffer holds, so a broken shortcut stays its own path.
-void resolveShortcut(char* name) {
-    IShellLinkA* rawLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&rawLink))))
-        return;
-    ComPointer<IShellLinkA> link(rawLink);
-    IPersistFile* rawFile = nullptr;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return;
-    ComPointer<IPersistFile> file(rawFile);
-    WCHAR wideName[kMaxWidePath] = {};
-    if (MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, kMaxWidePath) == 0) return;
-    if (FAILED(file->Load(wideName, STGM_READ))) return;
-    if (FAILED(link->Resolve(nullptr, kResolveFlags))) return;
-    char target[kMaxPath] = {};
-    if (link->GetPath(target, kMaxPath, nullptr, SLGP_SHORTPATH) != S_OK || target[0] == 0) return;
-    // Some link services answer a target that is gone, or a long path; asking the file system
-    // for the short path settles both.
-    char shortTarget[kMaxPath] = {};
-    const DWORD length = GetShortPathNameA(target, shortTarget, kMaxPath);
-    if (length == 0 || length >= kMaxPath) return;
-    std::memcpy(name, shortTarget, length + 1);
-}
-
-}  // namespace
-
 CDragContainer::CDragContainer(NativeDragData platformDrag) : platformDrag(platformDrag) {
-    if (platformDrag) static_cast<IDataObject*>(platformDrag)->AddRef();
+    platform::retainDragData(platformDrag);
     itemCount = countItems();
 }
 
-CDragContainer::~CDragContainer() {
-    if (platformDrag) static_cast<IDataObject*>(platformDrag)->Release();
-}
+CDragContainer::~CDragContainer() { platform::releaseDragData(platformDrag); }
 
 std::int32_t CDragContainer::countItems() {
     if (offersText()) return 1;
-    Medium files(platformDrag, CF_HDROP);
-    if (!files.handle()) return 0;
-    const UINT count = DragQueryFileA(static_cast<HDROP>(files.handle()), kCountFiles, nullptr, 0);
-    return count > static_cast<UINT>(std::numeric_limits<std::int32_t>::max())
-               ? 0
-               : static_cast<std::int32_t>(count);
+    return platform::dragFileCount(platformDrag);
 }
 
-bool CDragContainer::offersText() { return Medium(platformDrag, CF_TEXT).ok(); }
+bool CDragContainer::offersText() { return platform::dragDataHasText(platformDrag); }
 
 void* CDragContainer::firstItem(std::int32_t& size, std::int32_t& type) {
     nextIndex = 0;
@@ -141,17 +36,13 @@ void* CDragContainer::nextItem(std::int32_t& size, std::int32_t& type) {
 }
 
 void* CDragContainer::nextText(std::int32_t& size, std::int32_t& type) {
-    Medium text(platformDrag, CF_TEXT);
-    if (!text.handle()) return nullptr;
     // The text is a single item.
     if (nextIndex++ != 0) return nullptr;
-    LockedBlock lock(text.handle());
-    const SIZE_T length = GlobalSize(text.handle());
-    if (!lock.data() || length == 0 ||
-        length >= static_cast<SIZE_T>(std::numeric_limits<std::int32_t>::max()))
-        return nullptr;
+    std::vector<char> bytes;
+    if (!platform::readDragText(platformDrag, bytes)) return nullptr;
+    const std::size_t length = bytes.size();
     lastItem.reset(new char[length + 1]);
-    std::memcpy(lastItem.get(), lock.data(), length);
+    std::memcpy(lastItem.get(), bytes.data(), length);
     lastItem[length] = 0;
     size = static_cast<std::int32_t>(length);
     type = kDragItemText;
@@ -159,18 +50,11 @@ void* CDragContainer::nextText(std::int32_t& size, std::int32_t& type) {
 }
 
 void* CDragContainer::nextFile(std::int32_t& size, std::int32_t& type) {
-    char name[kMaxPath] = {};
-    {
-        Medium files(platformDrag, CF_HDROP);
-        if (!files.handle()) return nullptr;
-        const UINT index = static_cast<UINT>(nextIndex++);
-        if (DragQueryFileA(static_cast<HDROP>(files.handle()), index, name, kMaxPath) == 0)
-            return nullptr;
-    }
-    if (isShortcut(name)) resolveShortcut(name);
-    const std::size_t length = std::strlen(name);
+    std::string name;
+    if (!platform::readDragFile(platformDrag, nextIndex++, name)) return nullptr;
+    const std::size_t length = name.size();
     lastItem.reset(new char[length + 1]);
-    std::memcpy(lastItem.get(), name, length + 1);
+    std::memcpy(lastItem.get(), name.c_str(), length + 1);
     size = static_cast<std::int32_t>(length);
     type = kDragItemFile;
     return lastItem.get();

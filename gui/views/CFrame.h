@@ -17,6 +17,7 @@ namespace gui {
 
 class CDropTarget;
 class FrameAccessible;
+enum class WindowKeyEvent;
 
 // Cursor shapes for setCursor.
 enum CCursorType : std::int32_t {
@@ -32,16 +33,17 @@ enum CCursorType : std::int32_t {
     kCursorHand = 9,
 };
 
-// The members live in three sources:
+// The members live in these sources:
 // - CFrame.cpp: the root of the view tree: drawing through the back buffer, idle redraw, input
 //   routing, focus and modal view, invalidation, the relays to the editor.
-// - FrameWindow.cpp: the window system: window class and procedure, native window, cursor,
-//   mouse point, drop-target registration, platform start and stop.
+// - FrameWindow.cpp: the frame's window: creating and destroying it, what its events mean for
+//   the frame, cursor, mouse point, drop-target registration, platform start and stop.
 // - FrameGeometry.cpp: the frame among the host's windows: setSize, setScale, getSize,
 //   getPosition, getOuterWindow.
 // - FrameAccessibility.cpp: the views as assistive technology sees them, the focus ring and the
-//   announcements; FrameAccessible.cpp and FrameKeyboard.cpp: their platform side and the keys
-//   that reach the frame's window.
+//   announcements; FrameKeyboard.cpp: the keys that reach the frame's window.
+// The platform's backend implements answerObjectRequest and disconnectAccessible
+// (gui/platform/Accessibility.h) and calls the window events through FrameWindowProcedure.
 class CFrame : public CViewContainer {
   public:
     // scale: device pixels per panel unit of the frame's window, 1.0 to 3.0 (else 1.0).
@@ -170,9 +172,25 @@ class CFrame : public CViewContainer {
     void forgetDestroyedWindow();
     // A tracking loop without an editor to pace it must still not spin.
     void pauseWithoutEditor();
+    // Events of the frame's window, in its pixels; the backend's window procedure calls them.
+    // The system destroyed the window.
+    void windowDestroyed();
+    // Draws the painted area through the back buffer and copies it to device.
+    void paintWindow(NativeDevice device, const CRectangle& painted);
+    void windowButtonDown(NativeWindow on, const CPosition& point, std::int32_t press);
+    // False when no view used the turn.
+    bool windowWheel(NativeWindow on, const CPosition& point, float distance);
+    bool focusViewIs(const char* className);
+    // The focus view is an option menu whose popup items the toolkit draws.
+    bool focusMenuDrawsItems();
+    // An owner-drawn item of the focus view's popup; false leaves it to the platform.
+    bool measureMenuItem(NativeWindow on, std::uintptr_t itemData, CPosition& size);
+    bool drawMenuItem(NativeDevice device, std::uintptr_t itemData, std::uint32_t itemId,
+                      std::int32_t state, const CRectangle& area);
     friend struct FrameWindowProcedure;
 
-    // Assistive technology (FrameAccessibility.cpp, FrameAccessible.cpp, FrameKeyboard.cpp).
+    // Assistive technology and keys (FrameAccessibility.cpp, FrameKeyboard.cpp; the object
+    // requests are the backend's).
     void drawFocusRing(CDrawContext* context);
     // From the idle: one value event per view whose spoken value changed since the last idle.
     void announceValueChanges();
@@ -180,8 +198,9 @@ class CFrame : public CViewContainer {
     void announceValueChange(std::int32_t childNumber);
     // The window's keyboard focus came or went.
     void keyboardFocusChanged();
-    // A key message of the frame's window; false when it goes on to the host's window.
-    bool routeWindowKey(unsigned message, std::uintptr_t wParam);
+    // A key message of the frame's window with the platform's key code; false when it goes on
+    // to the host's window.
+    bool routeWindowKey(WindowKeyEvent event, std::uintptr_t platformKey);
     // Hands out the frame's object for an object request of the window; 0 when none.
     std::intptr_t answerObjectRequest(std::uintptr_t wParam);
     // Every object handed out answers errors from now on.

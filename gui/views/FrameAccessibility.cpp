@@ -1,9 +1,11 @@
 // The frame's views as assistive technology sees them: the list of views that take part, their
 // places, the default action, the focus ring, and which values changed since the last idle.
-#include <algorithm>
 #include <cstring>
 
 #include "gui/draw/CDrawContext.h"
+#include "gui/platform/Accessibility.h"
+#include "gui/platform/Window.h"
+#include "gui/views/AccessibleTree.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/ClassNames.h"
 
@@ -86,11 +88,28 @@ void CFrame::announceValueChanges() {
         const float key = node->view->accessibleValueKey();
         if (sameKey(key, announcedValues[index].second)) continue;
         announcedValues[index].second = key;
-        const std::vector<CView*> views = accessibleViews();
-        const auto place = std::find(views.begin(), views.end(), node->view);
-        if (place != views.end())
-            announceValueChange(static_cast<std::int32_t>(place - views.begin()) + 1);
+        const std::int32_t child = accessibleChildNumber(*this, node->view);
+        if (child != kAccessibleSelf) announceValueChange(child);
     }
+}
+
+bool CFrame::hasKeyboardFocus() { return platform::hasKeyboardFocus(window); }
+
+void CFrame::takeKeyboardFocus() { platform::takeKeyboardFocus(window); }
+
+void CFrame::announceFocus() {
+    if (!openFlag || !hasKeyboardFocus()) return;
+    platform::announceFocus(window, accessibleChildNumber(*this, focusView));
+}
+
+void CFrame::announceValueChange(std::int32_t childNumber) {
+    platform::announceValueChange(window, childNumber);
+}
+
+void CFrame::keyboardFocusChanged() {
+    // The focus ring comes or goes with the next idle.
+    if (focusView) focusView->setDirty(true);
+    announceFocus();
 }
 
 }  // namespace gui

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "gui/platform/win32/Win32DropTarget.h"
 #include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CDragContainer.h"
-#include "gui/views/CDropTarget.h"
 #include "gui/views/CFrame.h"
 #include "gui/views/DragDataObject.h"
 

@@ -8,7 +8,7 @@
 
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/data/bitmap_test_resources.h"
-#include "gui/views/CDropTarget.h"
+#include "gui/platform/win32/Win32DropTarget.h"
 #include "gui/views/FrameTestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// The text entry's side of the window system: the native edit window and its font, the
+// The text entry's native edit window on Win32 and its font, the
 // procedure that watches the window's keys and focus, and the colours it paints with.
 #include "gui/platform/win32/Win32Handles.h"
 // For the reflected colour message the frame's window passes on to the edit window.

@@ -1,12 +1,12 @@
 // The frame's accessible object and the frame's platform side of assistive technology: object
 // requests, focus and value events, the keyboard focus, and letting go of every object handed
 // out when the frame closes.
-#include "gui/views/FrameAccessible.h"
+#include "gui/platform/win32/Win32FrameAccessible.h"
 
 #include <string>
-#include <vector>
 
-#include "gui/draw/Scaling.h"
+#include "gui/platform/Accessibility.h"
+#include "gui/views/AccessibleTree.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
@@ -31,16 +31,6 @@ long platformRole(AccessibleRole role) {
         case kRolePushButton: return ROLE_SYSTEM_PUSHBUTTON;
         case kRoleComboBox: return ROLE_SYSTEM_COMBOBOX;
         default: return ROLE_SYSTEM_INDICATOR;
-    }
-}
-
-const char* defaultActionName(AccessibleRole role) {
-    switch (role) {
-        case kRoleEditableText: return "Edit";
-        case kRoleCheckButton: return "Toggle";
-        case kRolePushButton: return "Press";
-        case kRoleComboBox: return "Open";
-        default: return nullptr;
     }
 }
 
@@ -69,6 +59,23 @@ std::string narrowed(BSTR text) {
 void setChild(VARIANT* out, long childNumber) {
     out->vt = VT_I4;
     out->lVal = childNumber;
+}
+
+// The child numbers are the platform's: the window's object itself is its child 0.
+static_assert(CHILDID_SELF == kAccessibleSelf);
+
+AccessibleStep stepOf(long direction) {
+    switch (direction) {
+        case NAVDIR_FIRSTCHILD: return AccessibleStep::kFirstChild;
+        case NAVDIR_LASTCHILD: return AccessibleStep::kLastChild;
+        case NAVDIR_NEXT:
+        case NAVDIR_RIGHT:
+        case NAVDIR_DOWN: return AccessibleStep::kNext;
+        case NAVDIR_PREVIOUS:
+        case NAVDIR_LEFT:
+        case NAVDIR_UP: return AccessibleStep::kPrevious;
+        default: return AccessibleStep::kNone;
+    }
 }
 
 RECT screenRectOf(HWND window, const CRectangle& rect) {
@@ -127,19 +134,10 @@ HRESULT FrameAccessible::resolve(const VARIANT& child, CView*& view) {
     view = nullptr;
     if (!frame) return kDisconnected;
     if (child.vt != VT_I4) return E_INVALIDARG;
-    if (child.lVal == CHILDID_SELF) return S_OK;
-    const std::vector<CView*> views = frame->accessibleViews();
-    if (child.lVal < 1 || static_cast<std::size_t>(child.lVal) > views.size()) return E_INVALIDARG;
-    view = views[static_cast<std::size_t>(child.lVal) - 1];
-    return S_OK;
+    return accessibleChild(*frame, child.lVal, view) ? S_OK : E_INVALIDARG;
 }
 
-long FrameAccessible::childNumberOf(CView* view) {
-    const std::vector<CView*> views = frame->accessibleViews();
-    for (std::size_t index = 0; index < views.size(); ++index)
-        if (views[index] == view) return static_cast<long>(index) + 1;
-    return CHILDID_SELF;
-}
+long FrameAccessible::childNumberOf(CView* view) { return accessibleChildNumber(*frame, view); }
 
 HRESULT FrameAccessible::get_accParent(IDispatch** parent) {
     if (!parent) return E_POINTER;
@@ -265,7 +263,7 @@ HRESULT FrameAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     CView* view = nullptr;
     const HRESULT found = resolve(child, view);
     if (FAILED(found)) return found;
-    return answerText(view ? defaultActionName(view->accessibleRole()) : nullptr, action);
+    return answerText(view ? accessibleDefaultAction(view->accessibleRole()) : nullptr, action);
 }
 
 HRESULT FrameAccessible::accSelect(long flags, VARIANT child) {
@@ -288,10 +286,7 @@ HRESULT FrameAccessible::accLocation(long* left, long* top, long* width, long* h
     CView* view = nullptr;
     const HRESULT found = resolve(child, view);
     if (FAILED(found)) return found;
-    CRectangle rect;
-    frame->getViewRect(rect);
-    rect = view ? frame->frameRectOf(view) : CRectangle(0, 0, rect.getWidth(), rect.getHeight());
-    const RECT onScreen = screenRectOf(frame->getWindow(), toDevice(rect, frame->getScale()));
+    const RECT onScreen = screenRectOf(frame->getWindow(), accessibleRectInWindow(*frame, view));
     *left = onScreen.left;
     *top = onScreen.top;
     *width = onScreen.right - onScreen.left;
@@ -305,19 +300,9 @@ HRESULT FrameAccessible::accNavigate(long direction, VARIANT start, VARIANT* end
     CView* view = nullptr;
     const HRESULT found = resolve(start, view);
     if (FAILED(found)) return found;
-    const long count = static_cast<long>(frame->accessibleViews().size());
-    long target = 0;
-    if (!view && direction == NAVDIR_FIRSTCHILD)
-        target = 1;
-    else if (!view && direction == NAVDIR_LASTCHILD)
-        target = count;
-    else if (view &&
-             (direction == NAVDIR_NEXT || direction == NAVDIR_RIGHT || direction == NAVDIR_DOWN))
-        target = start.lVal + 1;
-    else if (view &&
-             (direction == NAVDIR_PREVIOUS || direction == NAVDIR_LEFT || direction == NAVDIR_UP))
-        target = start.lVal - 1;
-    if (target < 1 || target > count) return S_FALSE;
+    const long target =
+        accessibleNeighbour(*frame, view ? start.lVal : kAccessibleSelf, stepOf(direction));
+    if (target == 0) return S_FALSE;
     setChild(end, target);
     return S_OK;
 }
@@ -328,19 +313,8 @@ HRESULT FrameAccessible::accHitTest(long x, long y, VARIANT* child) {
     if (!frame) return kDisconnected;
     POINT point = {x, y};
     ScreenToClient(frame->getWindow(), &point);
-    const CPosition inPanel = toPanel(CPosition(point.x, point.y), frame->getScale());
-    point = {inPanel.h, inPanel.v};
-    CRectangle whole;
-    frame->getViewRect(whole);
-    if (!CRectangle(0, 0, whole.getWidth(), whole.getHeight())
-             .pointInside(CPosition(point.x, point.y)))
-        return S_FALSE;
-    const std::vector<CView*> views = frame->accessibleViews();
-    // The topmost view under the point; the bare background is the frame itself.
-    long hit = CHILDID_SELF;
-    for (std::size_t index = views.size(); index > 0 && hit == CHILDID_SELF; --index)
-        if (frame->frameRectOf(views[index - 1]).pointInside(CPosition(point.x, point.y)))
-            hit = static_cast<long>(index);
+    const long hit = accessibleChildAt(*frame, CPosition(point.x, point.y));
+    if (hit < 0) return S_FALSE;
     setChild(child, hit);
     return S_OK;
 }
@@ -349,7 +323,7 @@ HRESULT FrameAccessible::accDoDefaultAction(VARIANT child) {
     CView* view = nullptr;
     const HRESULT found = resolve(child, view);
     if (FAILED(found)) return found;
-    if (!view || !defaultActionName(view->accessibleRole())) return DISP_E_MEMBERNOTFOUND;
+    if (!view || !accessibleDefaultAction(view->accessibleRole())) return DISP_E_MEMBERNOTFOUND;
     PostMessageA(frame->getWindow(), kDefaultActionMessage, static_cast<WPARAM>(child.lVal), 0);
     return S_OK;
 }
@@ -363,12 +337,6 @@ HRESULT FrameAccessible::put_accValue(VARIANT child, BSTR value) {
     if (!view) return DISP_E_MEMBERNOTFOUND;
     // The host may close the editor from inside the change: nothing is touched afterwards.
     return view->accessibleSetValue(narrowed(value).c_str()) ? S_OK : DISP_E_MEMBERNOTFOUND;
-}
-
-void runDefaultAction(CFrame& frame, WPARAM childNumber) {
-    const std::vector<CView*> views = frame.accessibleViews();
-    if (childNumber < 1 || childNumber > views.size()) return;
-    frame.doDefaultAction(views[childNumber - 1]);
 }
 
 namespace {
@@ -411,29 +379,16 @@ void CFrame::disconnectAccessible() {
     accessibilityLibrary = nullptr;
 }
 
-bool CFrame::hasKeyboardFocus() { return window && GetFocus() == window; }
+namespace platform {
 
-void CFrame::takeKeyboardFocus() {
-    if (window) SetFocus(window);
+void announceFocus(NativeWindow window, std::int32_t childNumber) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT,
+                   childNumber == 0 ? CHILDID_SELF : childNumber);
 }
 
-void CFrame::announceFocus() {
-    if (!openFlag || !hasKeyboardFocus()) return;
-    long child = CHILDID_SELF;
-    const std::vector<CView*> views = accessibleViews();
-    for (std::size_t index = 0; index < views.size(); ++index)
-        if (views[index] == focusView) child = static_cast<long>(index) + 1;
-    NotifyWinEvent(EVENT_OBJECT_FOCUS, window, OBJID_CLIENT, child);
-}
-
-void CFrame::announceValueChange(std::int32_t childNumber) {
+void announceValueChange(NativeWindow window, std::int32_t childNumber) {
     if (window) NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, window, OBJID_CLIENT, childNumber);
 }
 
-void CFrame::keyboardFocusChanged() {
-    // The focus ring comes or goes with the next idle.
-    if (focusView) focusView->setDirty(true);
-    announceFocus();
-}
-
+}  // namespace platform
 }  // namespace gui

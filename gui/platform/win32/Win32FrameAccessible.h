@@ -1,4 +1,4 @@
-// The frame as screen readers reach it: the accessible object of the frame's window, whose
+// The frame as screen readers reach it on Win32: the accessible object of the frame's window, whose
 // children are the views that take part, as simple elements numbered in drawing order.
 #pragma once
 
@@ -14,9 +14,6 @@ class CView;
 // Posted to the frame's window by a default action, so that a popup or a tracking loop never
 // runs inside the screen reader's call; wParam is the child number.
 constexpr UINT kDefaultActionMessage = WM_APP + 0x516;
-
-// UI thread, the frame's window procedure: the posted action, when the child is still there.
-void runDefaultAction(CFrame& frame, WPARAM childNumber);
 
 class FrameAccessible final : public IAccessible {
   public:

@@ -1,12 +1,17 @@
-// The option menu's side of the window system: the native popup menus built from a plan, the
-// platform's own loop that tracks them, and the command message that reports the choice.
+// The option menu's popup on Win32: the native popup menus built from a plan, the platform's own
+// loop that tracks them, and the command message that reports the choice.
 #include "gui/controls/COptionMenu.h"
 #include "gui/controls/PopupPlan.h"
-#include "gui/draw/Scaling.h"
 #include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {
+
+// The option menu's handles are the platform's menus.
+template <>
+struct NativeTypeOf<MenuKind> {
+    using type = HMENU;
+};
 
 namespace {
 
@@ -30,7 +35,7 @@ LPCSTR itemContent(const PopupItem& item, bool ownerDrawn) {
 
 }  // namespace
 
-HMENU COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bool ownerDrawn) {
+NativeMenu COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bool ownerDrawn) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return nullptr;
     for (const PopupItem& item : plan.menus()[static_cast<std::size_t>(index)].items) {
@@ -76,23 +81,6 @@ std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at
     }
     for (const PopupMenu& planned : plan.menus()) planned.control->menuHandle = nullptr;
     return chosen;
-}
-
-// The point is the frame window's corner on the screen plus panel units; the panel units become
-// the window's pixels.
-CPosition COptionMenu::screenPointOf(const CPosition& at) {
-    RECT placed = {};
-    const double scale = parentFrame ? parentFrame->getScale() : 1.0;
-    if (scale == 1.0 || !GetWindowRect(parentFrame->getWindow(), &placed)) return at;
-    const CPosition inPanel(at.h - placed.left, at.v - placed.top);
-    const CPosition inWindow = toDevice(inPanel, scale);
-    return CPosition(placed.left + inWindow.h, placed.top + inWindow.v);
-}
-
-CPosition COptionMenu::frameWindowOrigin() {
-    RECT placed = {};
-    if (!parentFrame || !GetWindowRect(parentFrame->getWindow(), &placed)) return CPosition(0, 0);
-    return CPosition(placed.left, placed.top);
 }
 
 void COptionMenu::cancelPopup() { EndMenu(); }

@@ -1,6 +1,6 @@
 // The object a frame registers with the platform's drag-and-drop service for its window. It turns
-// the platform's drag events into the frame's drag operations, with the items wrapped in a
-// CDragContainer shared by the whole process while the drag lasts.
+// the platform's drag events into the frame's drag operations (gui/views/DropDelivery.h), with
+// the items wrapped in a CDragContainer shared by the whole process while the drag lasts.
 #pragma once
 
 #include <ole2.h>
@@ -34,18 +34,11 @@ class CDropTarget : public IDropTarget {
     virtual ~CDropTarget();
 
     // The drag in progress over any frame of the process, or null.
-    static CDragContainer* getCurrentDrag() { return currentDrag; }
+    static CDragContainer* getCurrentDrag();
     // Targets alive in the process: one per registered frame window, none after the last.
     static std::int32_t liveCount() { return targetsAlive; }
 
   private:
-    enum class Event { kEnter, kMove, kLeave, kDrop };
-    // Hands the current drag to the frame with a context and the cursor position; false when
-    // the frame failed by an exception.
-    bool sendToFrame(Event event);
-    static void endDrag();
-
-    static CDragContainer* currentDrag;
     static std::int32_t targetsAlive;
     std::int32_t referenceCount = 0;
     CFrame* frame;
