@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "tools/host/HostError.h"
+#include "tools/host/PlatformNames.h"
 
 namespace {
 
@@ -228,7 +229,10 @@ std::string usageText() {
            "and writes the result as a 32-bit float WAV file, or shows the effect's editor.\n"
            "\n"
            "  -o, --output PATH   output file (default talon-out.wav)\n"
-           "  --plugin PATH       effect DLL (default Talon5800.dll beside talonhost.exe)\n"
+           "  --plugin PATH       effect " +
+           std::string(kPluginFileKind) + " (default " + kDefaultPluginName + " beside " +
+           kHostProgramFile +
+           ")\n"
            "  --block N           block size in frames, 1..65536 (default 512)\n"
            "  --double            process through processDoubleReplacing\n"
            "  --program N         select program N before processing\n"
