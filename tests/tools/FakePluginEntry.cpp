@@ -1,4 +1,5 @@
-// Entry point of the fake effect built as small DLLs, one per way a plug-in can let a host down.
+// Entry point of the fake effect built as small plug-in libraries, one per way a plug-in can let a
+// host down.
 #include "tests/tools/FakeEffect.h"
 
 extern "C" AEffect* VSTCALLBACK fakePluginEntry(audioMasterCallback host) {
