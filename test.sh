@@ -25,6 +25,9 @@ ctest --preset linux -LE windows_dll
 compare_dll_render() {
   echo "test: [native] lv2apply's renders against the $1 DLL's under Wine"
   TALON_WINDOWS_BUILD=$1 ctest --preset linux -L windows_dll --no-tests=error
+  # Wine's server outlives these runs, which had no display, for a few seconds: windows opened
+  # meanwhile would land on its desktop.
+  WINEPREFIX="${TALON_WINEPREFIX:-$TALON_ROOT/build/wineprefix-$1}" wineserver -w 2>/dev/null || true
 }
 
 # The product is always built and checked as the 32-bit plug-in hosts load.
