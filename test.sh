@@ -17,7 +17,18 @@ echo "test: [native] the Linux build's suite"
 talon_build linux
 talon_check_so build/linux/bin/talon5800.so "VSTPluginMain main"
 talon_check_so build/linux/lv2/talon5800.lv2/talon5800.so "lv2_descriptor"
-ctest --preset linux
+# The comparison with the Windows DLL's render waits until that is built, below.
+ctest --preset linux -LE windows_dll
+
+# lv2apply's renders through the bundle against talonhost.exe's through the DLL of the build that
+# this machine's Wine runs (win32 or win64), sample for sample.
+compare_dll_render() {
+  echo "test: [native] lv2apply's renders against the $1 DLL's under Wine"
+  TALON_WINDOWS_BUILD=$1 ctest --preset linux -L windows_dll --no-tests=error
+  # Wine's server outlives these runs, which had no display, for a few seconds: windows opened
+  # meanwhile would land on its desktop.
+  WINEPREFIX="${TALON_WINEPREFIX:-$TALON_ROOT/build/wineprefix-$1}" wineserver -w 2>/dev/null || true
+}
 
 # The product is always built and checked as the 32-bit plug-in hosts load.
 talon_build win32
@@ -29,6 +40,7 @@ case "$lane" in
     talon_prepare_wine win32
     echo "test: [native Wine] the whole suite on build/win32"
     talon_xvfb ctest --preset win32
+    compare_dll_render win32
     ;;
   root32)
     talon_banner "32-bit Wine is not to be had from this machine's packages (or does not start):" \
@@ -36,6 +48,8 @@ case "$lane" in
                  "speed), scripts/root32/"
     scripts/root32/run.sh scripts/root32/suite.sh
     echo "test: [Debian root] the whole suite on build/win32 passed"
+    talon_banner "lv2apply's renders were NOT compared with the DLL's: this machine's Wine runs" \
+                 "no 32-bit code and this lane builds no 64-bit DLL (the Linux VST object's were)"
     ;;
   lane32)
     if talon_kernel_runs_32bit; then
@@ -48,6 +62,9 @@ case "$lane" in
     talon_prepare_wine win64
     echo "test: [native Wine] the whole suite on build/win64"
     talon_xvfb ctest --preset win64
+    talon_banner "lv2apply's renders are compared with the 64-bit DLL's: the 32-bit DLL's" \
+                 "render cannot run beside lv2apply on this machine"
+    compare_dll_render win64
     talon_lane32 build/win32
     ;;
 esac

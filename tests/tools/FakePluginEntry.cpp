@@ -1,4 +1,5 @@
-// Entry point of the fake effect built as small DLLs, one per way a plug-in can let a host down.
+// Entry point of the fake effect built as small plug-in libraries, one per way a plug-in can let a
+// host down.
 #include "tests/tools/FakeEffect.h"
 
 extern "C" AEffect* VSTCALLBACK fakePluginEntry(audioMasterCallback host) {
@@ -33,3 +34,14 @@ extern "C" AEffect* VSTCALLBACK fakePluginEntry(audioMasterCallback host) {
     return &fake->effect;
 #endif
 }
+
+// The DLLs take their entry's name from a module definition file; a shared object exports it by
+// name, and "main" is a name C++ keeps for itself, so that one is set for the linker directly.
+#ifndef _WIN32
+#if defined(TALON_FAKE_ENTRY_VST)
+extern "C" AEffect* VSTPluginMain(audioMasterCallback host) { return fakePluginEntry(host); }
+#elif defined(TALON_FAKE_ENTRY_MAIN)
+extern "C" AEffect* fakeLegacyMain(audioMasterCallback host) __asm__("main");
+extern "C" AEffect* fakeLegacyMain(audioMasterCallback host) { return fakePluginEntry(host); }
+#endif
+#endif

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "tools/host/HostError.h"
+#include "tools/host/PlatformNames.h"
 
 namespace {
 
@@ -220,6 +221,16 @@ HostOptions parseCommandLine(const std::vector<std::string>& args) {
     return options;
 }
 
+namespace {
+
+// What --plugin loads by default is the platform's file.
+std::string pluginOptionHelp() {
+    return std::string("  --plugin PATH       effect ") + kPluginFileKind + " (default " +
+           kDefaultPluginName + " beside " + kHostProgramFile + ")\n";
+}
+
+}  // namespace
+
 std::string usageText() {
     return "usage: talonhost [options] [input.wav]\n"
            "       talonhost [--plugin PATH] [--program N] [--set NAME=VALUE ...]\n"
@@ -227,8 +238,8 @@ std::string usageText() {
            "Runs a 2-in/2-out VST 2.4 effect over a WAV file (or a built-in stereo test signal)\n"
            "and writes the result as a 32-bit float WAV file, or shows the effect's editor.\n"
            "\n"
-           "  -o, --output PATH   output file (default talon-out.wav)\n"
-           "  --plugin PATH       effect DLL (default Talon5800.dll beside talonhost.exe)\n"
+           "  -o, --output PATH   output file (default talon-out.wav)\n" +
+           pluginOptionHelp() +
            "  --block N           block size in frames, 1..65536 (default 512)\n"
            "  --double            process through processDoubleReplacing\n"
            "  --program N         select program N before processing\n"

@@ -24,7 +24,7 @@ struct HostOptions {
     std::string inputPath;  // empty: the built-in test signal
     std::string outputPath = "talon-out.wav";
     bool outputGiven = false;  // --output was on the command line
-    std::string pluginPath;    // empty: Talon5800.dll beside the executable
+    std::string pluginPath;    // empty: kDefaultPluginName beside the executable
     int blockSize = kDefaultBlockSize;
     bool useDouble = false;
     std::optional<int> program;

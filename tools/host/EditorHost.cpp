@@ -5,6 +5,8 @@
 #include "tools/host/EditorWindow.h"
 #include "tools/host/HostCallback.h"
 #include "tools/host/HostError.h"
+#include "tools/host/PngWriter.h"
+#include "tools/host/Report.h"
 
 namespace {
 
@@ -43,8 +45,7 @@ class OpenEditor {
     EditorResizeHandler resizeHandler_;
 };
 
-}  // namespace
-
+// Shows the editor until the user closes its window.
 void runEditor(EffectSession& session, const std::string& title, std::ostream& out) {
     OpenEditor editor(session, title);
     out << "Editor:         " << editor.size().width << " x " << editor.size().height
@@ -52,8 +53,36 @@ void runEditor(EffectSession& session, const std::string& title, std::ostream& o
     editor.window().runUntilClosed([&editor] { editor.idle(); });
 }
 
+// Shows the editor until it is drawn and returns its window's pixels; closes it again.
 RgbImage captureEditor(EffectSession& session, const std::string& title) {
     OpenEditor editor(session, title);
     editor.window().runUntilPainted([&editor] { editor.idle(); }, kScreenshotIdleTicks);
     return editor.window().captureClient();
+}
+
+}  // namespace
+
+void requireEditorHost() {}
+
+void showEditor(EffectSession& session, const std::string& effectName, const HostOptions& options,
+                std::ostream& out) {
+    const std::string title = effectName + " - " + kHostProductName;
+    if (options.editorScale) {
+        // Before the editor's size is asked: an effect that takes the factor reports it scaled.
+        const bool taken = session.setEditorScale(*options.editorScale);
+        out << "Editor scale:   " << *options.editorScale
+            << (taken ? " (taken by the effect)" : " (not taken: the effect keeps its size)")
+            << '\n';
+    }
+    if (options.screenshotPath.empty()) {
+        runEditor(session, title, out);
+        // What the user left the parameters at.
+        printParameters(out, session.parameters());
+        return;
+    }
+    const RgbImage image = captureEditor(session, title);
+    session.close();
+    writePngFile(options.screenshotPath, image);
+    out << "Screenshot:     " << options.screenshotPath << " (" << image.width << " x "
+        << image.height << " pixels, 8-bit RGB PNG)\n";
 }

@@ -1,14 +1,18 @@
 // Showing an effect's editor the way a host does: its size, a window of that size, open, idle
-// on a timer, close before the window goes.
+// on a timer, close before the window goes. Windows only for now (EditorHost.cpp); elsewhere
+// EditorHostUnavailable.cpp refuses the editor options.
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
+#include "tools/host/CommandLine.h"
 #include "tools/host/EffectSession.h"
-#include "tools/host/PngWriter.h"
 
-// Shows the editor until the user closes its window.
-void runEditor(EffectSession& session, const std::string& title, std::ostream& out);
+// Throws HostError where this build cannot show editors: called before anything is loaded.
+void requireEditorHost();
 
-// Shows the editor until it is drawn and returns its window's pixels; closes it again.
-RgbImage captureEditor(EffectSession& session, const std::string& title);
+// Shows the editor of the effect set up in session as --editor or --screenshot asks: until the
+// user closes its window, or until it is drawn, writing the screenshot once it is closed again.
+void showEditor(EffectSession& session, const std::string& effectName, const HostOptions& options,
+                std::ostream& out);

@@ -1,4 +1,5 @@
-// Loading an effect DLL and calling its entry point: the only part of talonhost that uses Win32.
+// Loading an effect's library and calling its entry point: one source file per platform
+// (PluginHostWin32.cpp, PluginHostPosix.cpp) implements it.
 #pragma once
 
 #include <string>
@@ -9,9 +10,9 @@ using PluginEntryProc = AEffect*(VSTCALLBACK*)(audioMasterCallback host);
 
 class PluginLibrary {
   public:
-    // Loads the DLL and finds VSTPluginMain, or else main; throws HostError if either fails.
+    // Loads the library and finds VSTPluginMain, or else main; throws HostError if either fails.
     explicit PluginLibrary(const std::string& path);
-    // Unloads the DLL; every effect it created must be closed by then.
+    // Unloads the library; every effect it created must be closed by then.
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;
     PluginLibrary& operator=(const PluginLibrary&) = delete;
@@ -28,5 +29,5 @@ class PluginLibrary {
     std::string loadedPath_;
 };
 
-// Talon5800.dll in the folder of the running executable.
+// The platform's plug-in file (kDefaultPluginName) in the folder of the running executable.
 std::string defaultPluginPath();

@@ -11,7 +11,6 @@
 #include "tools/host/HostCallback.h"
 #include "tools/host/HostError.h"
 #include "tools/host/PluginHost.h"
-#include "tools/host/PngWriter.h"
 #include "tools/host/Report.h"
 #include "tools/host/SignalStats.h"
 #include "tools/host/TestSignal.h"
@@ -68,32 +67,8 @@ StereoAudio runEffect(AEffect* effect, const HostOptions& options, const StereoA
     return output;
 }
 
-// Shows the effect's editor as set up; the screenshot is written once the editor is closed.
-void showEditor(AEffect* effect, const HostOptions& options) {
-    EffectSession session(effect, options.verbose ? &std::cerr : nullptr);
-    const EffectIdentity identity = setUp(session, options, kTestSignalSampleRate);
-    const std::string title = identity.effectName + " - " + kHostProductName;
-    if (options.editorScale) {
-        // Before the editor's size is asked: an effect that takes the factor reports it scaled.
-        const bool taken = session.setEditorScale(*options.editorScale);
-        std::cout << "Editor scale:   " << *options.editorScale
-                  << (taken ? " (taken by the effect)" : " (not taken: the effect keeps its size)")
-                  << '\n';
-    }
-    if (options.screenshotPath.empty()) {
-        runEditor(session, title, std::cout);
-        // What the user left the parameters at.
-        printParameters(std::cout, session.parameters());
-        return;
-    }
-    const RgbImage image = captureEditor(session, title);
-    session.close();
-    writePngFile(options.screenshotPath, image);
-    std::cout << "Screenshot:     " << options.screenshotPath << " (" << image.width << " x "
-              << image.height << " pixels, 8-bit RGB PNG)\n";
-}
-
 void run(const HostOptions& options) {
+    if (options.showsEditor()) requireEditorHost();
     const StereoAudio input = options.showsEditor() ? StereoAudio() : loadInput(options);
     const double sampleRate = options.showsEditor() ? kTestSignalSampleRate : input.sampleRate;
     configureHostCallback({sampleRate, options.blockSize, options.verbose ? &std::cerr : nullptr});
@@ -106,7 +81,9 @@ void run(const HostOptions& options) {
     AEffect* effect = library.instantiate(hostCallback);
     checkStereoEffect(effect);
     if (options.showsEditor()) {
-        showEditor(effect, options);
+        EffectSession session(effect, options.verbose ? &std::cerr : nullptr);
+        const EffectIdentity identity = setUp(session, options, kTestSignalSampleRate);
+        showEditor(session, identity.effectName, options, std::cout);
         return;
     }
     const StereoAudio output = runEffect(effect, options, input);

@@ -1,12 +1,11 @@
-#include "tools/host/PluginHost.h"
-
 #include <windows.h>
 
 #include "tools/host/HostError.h"
+#include "tools/host/PlatformNames.h"
+#include "tools/host/PluginHost.h"
 
 namespace {
 
-constexpr const char* kDefaultPluginName = "Talon5800.dll";
 constexpr const char* kEntryNames[] = {"VSTPluginMain", "main"};
 constexpr DWORD kPathBufferSize = 32768;
 
