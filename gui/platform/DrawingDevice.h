@@ -92,4 +92,7 @@ bool textWidth(NativeDevice device, const char* text, std::int32_t length, std::
 void drawText(NativeDevice device, const char* text, std::int32_t length, const CRectangle& box,
               TextPlacement placement);
 
+// Waits until what was drawn on any device has reached the pixels, for code that reads them.
+void finishDrawing();
+
 }  // namespace gui::platform

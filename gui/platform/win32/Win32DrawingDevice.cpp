@@ -228,4 +228,6 @@ void drawText(NativeDevice device, const char* text, std::int32_t length, const 
     DrawTextA(device, text, length, &area, format);
 }
 
+void finishDrawing() { GdiFlush(); }
+
 }  // namespace gui::platform
