@@ -50,7 +50,7 @@ struct Brush {
     std::uint32_t color;
 };
 
-// Every character is advance pixels wide; bold ones one more.
+// A fixed-metric font: every character has the same advance (textAdvance).
 struct Font {
     std::int32_t pixelHeight;
     bool bold;
@@ -86,9 +86,15 @@ struct Device {
     std::int32_t dashPhase = 0;
 };
 
-// The character advance of a font: about half its height, never below one pixel.
-inline std::int32_t characterAdvance(const Font& font) {
-    return (font.pixelHeight + 1) / 2 + (font.bold ? 1 : 0) + (font.pixelHeight < 2 ? 1 : 0);
+// Where the character after the first count ones starts: each is about half the font's height
+// wide, bold ones a tenth wider. Rounded once for the whole run, so that a font twice as tall
+// sets any text exactly twice as wide, give or take a pixel.
+inline std::int32_t textAdvance(const Font& font, std::int32_t count) {
+    constexpr std::int32_t kTwentieths = 20;
+    const std::int32_t perHeight = font.bold ? 11 : 10;
+    const std::int64_t twentieths = std::int64_t{count} * font.pixelHeight * perHeight;
+    const auto advance = static_cast<std::int32_t>((twentieths + kTwentieths / 2) / kTwentieths);
+    return advance > count ? advance : count;
 }
 
 }  // namespace gui::memory

@@ -14,24 +14,33 @@ namespace {
 
 constexpr double kTurn = 6.283185307179586;
 
-// The ellipse inscribed in a box whose right and bottom edges are exclusive.
+// The ellipse inscribed in a box whose right and bottom edges are exclusive; a pixel belongs to
+// it when its centre does.
 struct Ellipse {
     explicit Ellipse(const CRectangle& box)
-        : centreX((box.left + box.right - 1) / 2.0),
-          centreY((box.top + box.bottom - 1) / 2.0),
-          radiusX((box.right - box.left - 1) / 2.0),
-          radiusY((box.bottom - box.top - 1) / 2.0) {}
+        : centreX((box.left + box.right) / 2.0),
+          centreY((box.top + box.bottom) / 2.0),
+          radiusX(box.getWidth() / 2.0),
+          radiusY(box.getHeight() / 2.0) {}
 
     bool holds(std::int32_t x, std::int32_t y) const {
         if (radiusX <= 0.0 || radiusY <= 0.0) return false;
-        const double dx = (x - centreX) / radiusX;
-        const double dy = (y - centreY) / radiusY;
+        const double dx = (x + 0.5 - centreX) / radiusX;
+        const double dy = (y + 0.5 - centreY) / radiusY;
         return dx * dx + dy * dy <= 1.0;
     }
     // Counter-clockwise on the screen, from three o'clock, in [0, turn).
     double angleOf(double x, double y) const {
         const double angle = std::atan2(centreY - y, x - centreX);
         return angle < 0.0 ? angle + kTurn : angle;
+    }
+    // The pixel of the outline at an angle: the outline runs through the centres of the box's
+    // outermost pixels.
+    CPosition outlinePixel(double angle) const {
+        const double x = centreX - 0.5 + (radiusX - 0.5) * std::cos(angle);
+        const double y = centreY - 0.5 - (radiusY - 0.5) * std::sin(angle);
+        return CPosition(static_cast<std::int32_t>(std::lround(x)),
+                         static_cast<std::int32_t>(std::lround(y)));
     }
 
     double centreX;
@@ -108,7 +117,7 @@ void fillPie(NativeDevice device, const CRectangle& box, const CPosition& from,
 bool textWidth(NativeDevice device, const char* text, std::int32_t length, std::int32_t& width) {
     Device* native = device;
     if (!native || !text || length < 0) return false;
-    width = length * memory::characterAdvance(*native->font);
+    width = memory::textAdvance(*native->font, length);
     return true;
 }
 
@@ -119,8 +128,7 @@ void drawText(NativeDevice device, const char* text, std::int32_t length, const 
     Device* native = device;
     if (!native || !text || length <= 0) return;
     const memory::Font& font = *native->font;
-    const std::int32_t advance = memory::characterAdvance(font);
-    const std::int32_t width = length * advance;
+    const std::int32_t width = memory::textAdvance(font, length);
     std::int32_t left = box.left;
     if (placement == TextPlacement::center) left = box.left + (box.getWidth() - width) / 2;
     if (placement == TextPlacement::right) left = box.right - width;
@@ -129,7 +137,8 @@ void drawText(NativeDevice device, const char* text, std::int32_t length, const 
         return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
     };
     for (std::int32_t i = 0; i < length; ++i) {
-        const std::int32_t cellLeft = left + i * advance;
+        const std::int32_t cellLeft = left + memory::textAdvance(font, i);
+        const std::int32_t advance = memory::textAdvance(font, i + 1) - (cellLeft - left);
         for (std::int32_t y = top; y < top + font.pixelHeight; ++y)
             for (std::int32_t x = cellLeft; x < cellLeft + advance; ++x) {
                 if (!inBox(x, y)) continue;
