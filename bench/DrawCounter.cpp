@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/win32/Win32Handles.h"
 
 // bench/CMakeLists.txt wraps the import slots of these entries at link time: every call of the

@@ -18,7 +18,7 @@
 #include "bench/DrawCounter.h"
 #include "effect/PluginCore.h"
 #include "gui/draw/CBitmap.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"

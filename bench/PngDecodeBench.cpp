@@ -16,7 +16,7 @@
 
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/win32/Win32Handles.h"
 
 namespace {

@@ -1,7 +1,11 @@
 # Third-party code, built with its own warnings and linked statically.
 
-# libpng and zlib serve only the toolkit, which the native Linux build leaves out for now.
-if(WIN32)
+# libpng and zlib serve only the toolkit. The native Linux build takes the system's libpng.
+if(NOT WIN32)
+  find_package(PNG REQUIRED)
+  add_library(talon_png INTERFACE)
+  target_link_libraries(talon_png INTERFACE PNG::PNG)
+else()
   # zlib from the cross toolchain's sysroot, as a static archive.
   find_library(TALON_ZLIB_STATIC NAMES libz.a REQUIRED)
   find_path(TALON_ZLIB_INCLUDE zlib.h REQUIRED)

@@ -2,6 +2,7 @@
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/Scaling.h"
+#include "gui/platform/PointerInput.h"
 #include "gui/platform/Window.h"
 #include "gui/views/CFrame.h"
 #include "host/AudioEffectX.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "gui/platform/Window.h"
+#include "gui/platform/PointerInput.h"
 #include "gui/views/CFrame.h"
 
 namespace gui {

@@ -7,9 +7,9 @@
 #include <new>
 
 #include "gui/draw/FrameAccess.h"
-#include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/Scaling.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/PointerInput.h"
 
 namespace gui {
 
@@ -19,7 +19,7 @@ namespace {
 const CRectangle kUnframedClip(0, 0, 1000, 1000);
 
 // Initial state values that differ from every default, so that applying the defaults creates and
-// selects each GDI object.
+// selects each platform object.
 constexpr std::int32_t kNoFontSize = -1;
 constexpr std::int32_t kNoFont = kNumFonts;
 constexpr auto kNoLineStyle = kDottedLine;
@@ -35,55 +35,35 @@ const FontEntry kFontTable[kNumFonts] = {
     {"Arial", 11}, {"Arial", 10}, {"Arial", 9},  {"Symbol", 13},
 };
 
-constexpr BYTE kSwissPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-constexpr BYTE kDecorativePitchAndFamily = FF_DECORATIVE;
 constexpr std::uint32_t kOpaqueMask = 0xFFFF;
-constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 // Left-aligned text starts one pixel inside its rectangle.
-constexpr LONG kLeftTextInset = 1;
+constexpr std::int32_t kLeftTextInset = 1;
 // Half the side of the box the cursor may wander in before a click becomes a drag.
 constexpr std::int32_t kClickTolerance = 2;
 // Point lists up to this length need no heap allocation.
 constexpr std::int32_t kLocalPointCount = 30;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegreesPerTurn = 360.0;
-constexpr BYTE kOpaqueAlpha = 255;
+constexpr std::uint8_t kOpaqueAlpha = 255;
 
-int rasterCode(CRasterMode mode) {
+platform::RasterOp rasterOp(CRasterMode mode) {
     switch (mode) {
-        case kDrawOr: return R2_MERGEPEN;
-        case kDrawXor: return R2_NOTXORPEN;
-        default: return R2_COPYPEN;
+        case kDrawOr: return platform::RasterOp::merge;
+        case kDrawXor: return platform::RasterOp::notXor;
+        default: return platform::RasterOp::copy;
     }
 }
 
 // Selects a freshly made object and deletes the one it replaces. When creation failed the
 // previous object stays selected.
-template <typename Handle, typename Kept>
-void selectReplacing(HDC device, Handle created, Kept& current) {
+template <typename Handle, typename Select, typename Delete>
+void selectReplacing(NativeDevice device, Handle created, Handle& current, Select select,
+                     Delete destroy) {
     if (!created) return;
-    SelectObject(device, created);
-    if (current) DeleteObject(gdiObject(current));
+    select(device, created);
+    if (current) destroy(current);
     current = created;
 }
-
-bool keyDown(int virtualKey) { return GetAsyncKeyState(virtualKey) < 0; }
-
-// Shapes that must not be outlined draw with the stock null pen for the duration of one call.
-class NullPenScope {
-  public:
-    explicit NullPenScope(HDC device)
-        : device(device), previous(SelectObject(device, GetStockObject(NULL_PEN))) {}
-    ~NullPenScope() {
-        if (previous) SelectObject(device, previous);
-    }
-    NullPenScope(const NullPenScope&) = delete;
-    NullPenScope& operator=(const NullPenScope&) = delete;
-
-  private:
-    HDC device;
-    HGDIOBJ previous;
-};
 
 // Caller points moved into device coordinates. get() is null when there is nothing to draw: no
 // points, a count below 1, or no memory for a long list.
@@ -92,31 +72,26 @@ class DevicePoints {
     template <typename Mapping>
     DevicePoints(const CPosition* points, std::int32_t count, Mapping toDevice) {
         if (!points || count <= 0) return;
-        POINT* target = local;
+        CPosition* target = local;
         if (count > kLocalPointCount) {
-            heap.reset(new (std::nothrow) POINT[count]);
+            heap.reset(new (std::nothrow) CPosition[count]);
             target = heap.get();
             if (!target) return;
         }
-        for (std::int32_t i = 0; i < count; ++i) {
-            const CPosition moved = toDevice(points[i]);
-            target[i] = {moved.h, moved.v};
-        }
+        for (std::int32_t i = 0; i < count; ++i) target[i] = toDevice(points[i]);
         data = target;
         size = count;
     }
 
-    const POINT* get() const { return data; }
-    int count() const { return size; }
+    const CPosition* get() const { return data; }
+    std::int32_t count() const { return size; }
 
   private:
-    POINT local[kLocalPointCount];
-    std::unique_ptr<POINT[]> heap;
-    const POINT* data = nullptr;
-    int size = 0;
+    CPosition local[kLocalPointCount];
+    std::unique_ptr<CPosition[]> heap;
+    const CPosition* data = nullptr;
+    std::int32_t size = 0;
 };
-
-RECT asRect(const CRectangle& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 
@@ -138,33 +113,31 @@ CDrawContext::CDrawContext(CFrame* owner, NativeDevice target, NativeWindow targ
       lineStyle(kNoLineStyle),
       drawMode(kNoDrawMode),
       clipRect(owner ? frameSizeOf(owner) : kUnframedClip),
-      penStyle(PS_SOLID),
+      penStyle(static_cast<std::int32_t>(platform::PenDash::solid)),
       scale(deviceScale) {
     if (!device && window) {
-        device = GetDC(window);
+        device = platform::windowDevice(window);
         ownedDevice = device;
     }
     if (device) {
-        savedBrush = static_cast<HBRUSH>(GetCurrentObject(device, OBJ_BRUSH));
-        savedPen = static_cast<HPEN>(GetCurrentObject(device, OBJ_PEN));
-        savedFont = static_cast<HFONT>(GetCurrentObject(device, OBJ_FONT));
-        SetBkMode(device, TRANSPARENT);
+        savedBrush = platform::currentBrush(device);
+        savedPen = platform::currentPen(device);
+        savedFont = platform::currentFont(device);
+        platform::setTransparentBackground(device, true);
     }
-    RECT windowRect;
-    if (window && GetWindowRect(window, &windowRect))
-        windowOrigin = CPosition(windowRect.left, windowRect.top);
+    platform::windowScreenOrigin(window, windowOrigin);
     screenOrigin = windowOrigin;
     applyDefaults();
 }
 
 CDrawContext::~CDrawContext() {
-    if (savedBrush) SelectObject(device, gdiObject(savedBrush));
-    if (savedPen) SelectObject(device, gdiObject(savedPen));
-    if (savedFont) SelectObject(device, gdiObject(savedFont));
-    if (brush) DeleteObject(gdiObject(brush));
-    if (pen) DeleteObject(gdiObject(pen));
-    if (font) DeleteObject(gdiObject(font));
-    if (ownedDevice) ReleaseDC(window, ownedDevice);
+    if (savedBrush) platform::selectBrush(device, savedBrush);
+    if (savedPen) platform::selectPen(device, savedPen);
+    if (savedFont) platform::selectFont(device, savedFont);
+    platform::deleteBrush(brush);
+    platform::deletePen(pen);
+    platform::deleteFont(font);
+    if (ownedDevice) platform::releaseWindowDevice(window, ownedDevice);
 }
 
 void CDrawContext::applyDefaults() {
@@ -179,13 +152,13 @@ void CDrawContext::applyDefaults() {
 
 void CDrawContext::adoptDevice() {
     if (!device) return;
-    if (pen) SelectObject(device, gdiObject(pen));
-    if (brush) SelectObject(device, gdiObject(brush));
-    if (font) SelectObject(device, gdiObject(font));
-    SetBkColor(device, fillColor.toPlatformColor());
-    SetTextColor(device, fontColor.toPlatformColor());
-    SetROP2(device, rasterCode(drawMode));
-    SetBkMode(device, TRANSPARENT);
+    if (pen) platform::selectPen(device, pen);
+    if (brush) platform::selectBrush(device, brush);
+    if (font) platform::selectFont(device, font);
+    platform::setBackgroundColor(device, fillColor.toPlatformColor());
+    platform::setTextColor(device, fontColor.toPlatformColor());
+    platform::setRasterOp(device, rasterOp(drawMode));
+    platform::setTransparentBackground(device, true);
 }
 
 std::int32_t CDrawContext::devicePenWidth() const {
@@ -202,29 +175,17 @@ CPosition CDrawContext::linePoint(const CPosition& point) const {
 }
 
 void CDrawContext::replacePen() {
-    if (scale != 1.0) {
-        // A cosmetic pen stays one pixel wide; a geometric one with square ends covers whole
-        // pixel blocks, corners included.
-        const LOGBRUSH stroke = {BS_SOLID, lineColor.toPlatformColor(), 0};
-        const DWORD style =
-            PS_GEOMETRIC | static_cast<DWORD>(penStyle) | PS_ENDCAP_SQUARE | PS_JOIN_MITER;
-        selectReplacing(
-            device, ExtCreatePen(style, static_cast<DWORD>(devicePenWidth()), &stroke, 0, nullptr),
-            pen);
-        return;
-    }
-    LOGPEN description = {};
-    description.lopnStyle = static_cast<UINT>(penStyle);
-    description.lopnWidth.x = lineWidth;
-    description.lopnColor = lineColor.toPlatformColor();
-    selectReplacing(device, CreatePenIndirect(&description), pen);
+    const auto dash = static_cast<platform::PenDash>(penStyle);
+    // At a scale the pen covers whole pixel blocks.
+    const NativePen created =
+        scale != 1.0 ? platform::createBlockPen(dash, devicePenWidth(), lineColor.toPlatformColor())
+                     : platform::createPen(dash, lineWidth, lineColor.toPlatformColor());
+    selectReplacing(device, created, pen, platform::selectPen, platform::deletePen);
 }
 
 void CDrawContext::replaceBrush() {
-    LOGBRUSH description = {};
-    description.lbStyle = BS_SOLID;
-    description.lbColor = fillColor.toPlatformColor();
-    selectReplacing(device, CreateBrushIndirect(&description), brush);
+    selectReplacing(device, platform::createBrush(fillColor.toPlatformColor()), brush,
+                    platform::selectBrush, platform::deleteBrush);
 }
 
 void CDrawContext::setLineColor(const CColorValue& color) {
@@ -242,20 +203,21 @@ void CDrawContext::setLineWidth(std::int32_t width) {
 void CDrawContext::setLineStyle(CLinePattern style) {
     if (style == lineStyle) return;
     lineStyle = style;
-    penStyle = style == kDottedLine ? PS_DOT : PS_SOLID;
+    penStyle = static_cast<std::int32_t>(style == kDottedLine ? platform::PenDash::dotted
+                                                              : platform::PenDash::solid);
     replacePen();
 }
 
 void CDrawContext::setFillColor(const CColorValue& color) {
     if (color == fillColor) return;
     fillColor = color;
-    SetBkColor(device, fillColor.toPlatformColor());
+    platform::setBackgroundColor(device, fillColor.toPlatformColor());
     replaceBrush();
 }
 
 void CDrawContext::setFontColor(const CColorValue& color) {
     fontColor = color;
-    SetTextColor(device, fontColor.toPlatformColor());
+    platform::setTextColor(device, fontColor.toPlatformColor());
 }
 
 CFontDescription fontTableEntry(std::int32_t id) {
@@ -272,24 +234,21 @@ void CDrawContext::setFont(std::int32_t id, std::int32_t size, std::int32_t styl
     fontId = id;
     fontSize = effectiveSize;
 
-    LOGFONTA description = {};
-    description.lfHeight = -toDevice(effectiveSize, scale);
-    const bool bold = (style & kTextBold) != 0 || id == kFontSystem;
-    description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    description.lfItalic = (style & kTextItalic) != 0 ? TRUE : FALSE;
-    description.lfUnderline = (style & kTextUnderline) != 0 ? TRUE : FALSE;
-    description.lfPitchAndFamily =
-        id == kFontSymbol ? kDecorativePitchAndFamily : kSwissPitchAndFamily;
-    description.lfOutPrecision = OUT_STRING_PRECIS;
-    description.lfClipPrecision = CLIP_STROKE_PRECIS;
-    std::strncpy(description.lfFaceName, entry.face, LF_FACESIZE - 1);
-    selectReplacing(device, CreateFontIndirectA(&description), font);
+    platform::FontRequest request = {};
+    request.face = entry.face;
+    request.pixelHeight = toDevice(effectiveSize, scale);
+    request.bold = (style & kTextBold) != 0 || id == kFontSystem;
+    request.italic = (style & kTextItalic) != 0;
+    request.underline = (style & kTextUnderline) != 0;
+    request.symbol = id == kFontSymbol;
+    selectReplacing(device, platform::createFont(request), font, platform::selectFont,
+                    platform::deleteFont);
 }
 
 void CDrawContext::setDrawMode(CRasterMode mode) {
     if (mode == drawMode) return;
     drawMode = mode;
-    SetROP2(device, rasterCode(mode));
+    platform::setRasterOp(device, rasterOp(mode));
 }
 
 void CDrawContext::setClipRectangle(const CRectangle& rect) {
@@ -297,12 +256,7 @@ void CDrawContext::setClipRectangle(const CRectangle& rect) {
     moved.offset(offset.h, offset.v);
     if (moved == clipRect) return;
     clipRect = moved;
-    const CRectangle onDevice = toDevice(moved, scale);
-    HRGN region = CreateRectRgn(onDevice.left, onDevice.top, onDevice.right, onDevice.bottom);
-    // Without a region SelectClipRgn would lift the clip altogether.
-    if (!region) return;
-    SelectClipRgn(device, region);
-    DeleteObject(region);
+    platform::clipTo(device, toDevice(moved, scale));
 }
 
 CRectangle CDrawContext::getClipRectangle() const {
@@ -318,8 +272,7 @@ void CDrawContext::resetClipRectangle() {
 
 void CDrawContext::moveTo(const CPosition& point) {
     penPosition = CPosition(point.h + offset.h, point.v + offset.v);
-    const CPosition at = linePoint(point);
-    MoveToEx(device, at.h, at.v, nullptr);
+    platform::moveTo(device, linePoint(point));
 }
 
 void CDrawContext::lineTo(const CPosition& point) {
@@ -330,8 +283,7 @@ void CDrawContext::lineTo(const CPosition& point) {
         return;
     }
     penPosition = to;
-    const CPosition at = linePoint(point);
-    LineTo(device, at.h, at.v);
+    platform::lineTo(device, linePoint(point));
 }
 
 void CDrawContext::drawLines(const CPosition* points, const std::int32_t& lineCount) {
@@ -353,15 +305,13 @@ void CDrawContext::drawPolyline(const CPosition* points, std::int32_t count) {
         return;
     }
     const DevicePoints moved(points, count, [this](const CPosition& p) { return linePoint(p); });
-    if (moved.get()) Polyline(device, moved.get(), moved.count());
+    if (moved.get()) platform::polyline(device, moved.get(), moved.count());
 }
 
 void CDrawContext::fillPolygon(const CPosition* points, std::int32_t count) {
     const DevicePoints moved(points, count,
                              [this](const CPosition& p) { return toDevicePoint(p); });
-    if (!moved.get()) return;
-    NullPenScope nullPen(device);
-    Polygon(device, moved.get(), moved.count());
+    if (moved.get()) platform::fillPolygon(device, moved.get(), moved.count());
 }
 
 void CDrawContext::drawPolygon(const CPosition* points, std::int32_t count, CShapeStyle style) {
@@ -377,11 +327,8 @@ void CDrawContext::drawPolygon(const CPosition* points, std::int32_t count, CSha
 }
 
 void CDrawContext::drawRectangle(const CRectangle& rect, CShapeStyle style) {
-    if (style == kFillOnly || style == kFillAndFrame) {
-        const RECT box = asRect(toDeviceRect(rect));
-        NullPenScope nullPen(device);
-        FillRect(device, &box, brush);
-    }
+    if (style == kFillOnly || style == kFillAndFrame)
+        platform::fillRect(device, toDeviceRect(rect), brush);
     if (style == kFrameOnly || style == kFillAndFrame) {
         // Through the outermost pixels; lineTo leaves each end pixel to the next segment.
         moveTo(CPosition(rect.left, rect.top));
@@ -393,17 +340,15 @@ void CDrawContext::drawRectangle(const CRectangle& rect, CShapeStyle style) {
 }
 
 void CDrawContext::fillRectangle(const CRectangle& rect) {
-    const RECT box =
-        asRect(toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right, rect.bottom)));
-    NullPenScope nullPen(device);
-    FillRect(device, &box, brush);
+    platform::fillRect(
+        device, toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right, rect.bottom)),
+        brush);
 }
 
 void CDrawContext::fillEllipse(const CRectangle& rect) {
     const CRectangle box =
         toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1));
-    NullPenScope nullPen(device);
-    Ellipse(device, box.left, box.top, box.right, box.bottom);
+    platform::fillEllipse(device, box);
 }
 
 void CDrawContext::frameEllipse(const CRectangle& rect) {
@@ -414,18 +359,13 @@ void CDrawContext::frameEllipse(const CRectangle& rect) {
 void CDrawContext::drawArc(const CRectangle& rect, const CPosition& start, const CPosition& end) {
     const CRectangle box =
         toDeviceRect(CRectangle(rect.left, rect.top, rect.right + 1, rect.bottom + 1));
-    const CPosition from = toDevicePoint(start);
-    const CPosition to = toDevicePoint(end);
-    Arc(device, box.left, box.top, box.right, box.bottom, from.h, from.v, to.h, to.v);
+    platform::arc(device, box, toDevicePoint(start), toDevicePoint(end));
 }
 
 void CDrawContext::fillPie(const CRectangle& rect, const CPosition& start, const CPosition& end) {
     const CRectangle box =
         toDeviceRect(CRectangle(rect.left + 1, rect.top + 1, rect.right, rect.bottom));
-    const CPosition from = toDevicePoint(start);
-    const CPosition to = toDevicePoint(end);
-    NullPenScope nullPen(device);
-    Pie(device, box.left, box.top, box.right, box.bottom, from.h, from.v, to.h, to.v);
+    platform::fillPie(device, box, toDevicePoint(start), toDevicePoint(end));
 }
 
 CPosition CDrawContext::radialPoint(const CRectangle& rect, float angle) const {
@@ -444,89 +384,73 @@ void CDrawContext::drawArcByAngles(const CRectangle& rect, float startAngle, flo
     const CPosition second = radialPoint(rect, endRadians);
     const CRectangle box =
         toDeviceRect(CRectangle(rect.left, rect.top, rect.right + 1, rect.bottom + 1));
-    const int right = box.right;
-    const int bottom = box.bottom;
-    if (style == kFillOnly || style == kFillAndFrame) {
-        NullPenScope nullPen(device);
-        Pie(device, box.left, box.top, right, bottom, first.h, first.v, second.h, second.v);
-    }
-    if (style == kFrameOnly || style == kFillAndFrame)
-        Arc(device, box.left, box.top, right, bottom, first.h, first.v, second.h, second.v);
+    if (style == kFillOnly || style == kFillAndFrame) platform::fillPie(device, box, first, second);
+    if (style == kFrameOnly || style == kFillAndFrame) platform::arc(device, box, first, second);
 }
 
 void CDrawContext::setPixel(const CPosition& point, const CColorValue& color) {
     if (scale == 1.0) {
-        SetPixel(device, point.h + offset.h, point.v + offset.v, color.toPlatformColor());
+        platform::setPixel(device, CPosition(point.h + offset.h, point.v + offset.v),
+                           color.toPlatformColor());
         return;
     }
     // The pixel's whole block.
-    const RECT block = asRect(toDeviceRect(CRectangle(point.h, point.v, point.h + 1, point.v + 1)));
-    HBRUSH const paint = CreateSolidBrush(color.toPlatformColor());
-    if (!paint) return;
-    FillRect(device, &block, paint);
-    DeleteObject(paint);
+    platform::fillRectWithColor(
+        device, toDeviceRect(CRectangle(point.h, point.v, point.h + 1, point.v + 1)),
+        color.toPlatformColor());
 }
 
 CColorValue CDrawContext::getPixel(const CPosition& point) {
-    const CPosition at = toDevicePoint(point);
-    const COLORREF value = GetPixel(device, at.h, at.v);
+    const std::uint32_t value = platform::getPixel(device, toDevicePoint(point));
     return CColorValue::fromPlatformColor(value, kOpaqueAlpha);
 }
 
 void CDrawContext::floodFill(const CPosition& point) {
-    const CPosition at = toDevicePoint(point);
-    const int h = at.h;
-    const int v = at.v;
-    ExtFloodFill(device, h, v, GetPixel(device, h, v), FLOODFILLSURFACE);
+    platform::floodFill(device, toDevicePoint(point));
 }
 
 std::int32_t CDrawContext::measureText(const char* text) {
     if (!text) return 0;
-    SIZE extent = {};
-    if (!GetTextExtentPoint32A(device, text, static_cast<int>(std::strlen(text)), &extent))
+    std::int32_t width = 0;
+    if (!platform::textWidth(device, text, static_cast<std::int32_t>(std::strlen(text)), width))
         return 0;
-    if (scale == 1.0) return extent.cx;
-    return static_cast<std::int32_t>(std::lround(extent.cx / scale));
+    if (scale == 1.0) return width;
+    return static_cast<std::int32_t>(std::lround(width / scale));
 }
 
 void CDrawContext::drawText(const char* text, const CRectangle& rect, std::int32_t opaque,
                             CTextAlign align) {
     if (!text) return;
     const bool paintCells = (static_cast<std::uint32_t>(opaque) & kOpaqueMask) != 0;
-    SetBkMode(device, paintCells ? OPAQUE : TRANSPARENT);
-    RECT box = asRect(toDeviceRect(rect));
-    UINT format = kTextFormat;
+    platform::setTransparentBackground(device, !paintCells);
+    CRectangle box = toDeviceRect(rect);
+    platform::TextPlacement placement = platform::TextPlacement::left;
     switch (align) {
-        case kAlignCenter: format |= DT_CENTER; break;
-        case kAlignRight: format |= DT_RIGHT; break;
-        default:
-            format |= DT_LEFT;
-            box.left += toDevice(kLeftTextInset, scale);
-            break;
+        case kAlignCenter: placement = platform::TextPlacement::center; break;
+        case kAlignRight: placement = platform::TextPlacement::right; break;
+        default: box.left += toDevice(kLeftTextInset, scale); break;
     }
-    DrawTextA(device, text, static_cast<int>(std::strlen(text)), &box, format);
-    SetBkMode(device, TRANSPARENT);
+    platform::drawText(device, text, static_cast<std::int32_t>(std::strlen(text)), box, placement);
+    platform::setTransparentBackground(device, true);
 }
 
 ButtonState CDrawContext::getButtonState() const {
+    const std::int32_t down = platform::pointerButtons();
     ButtonState state = 0;
-    const ButtonState physicalLeft = mouseButtonsSwapped ? kButtonRight : kButtonLeft;
-    const ButtonState physicalRight = mouseButtonsSwapped ? kButtonLeft : kButtonRight;
-    if (keyDown(VK_LBUTTON)) state |= physicalLeft;
-    if (keyDown(VK_MBUTTON)) state |= kButtonMiddle;
-    if (keyDown(VK_RBUTTON)) state |= physicalRight;
-    if (keyDown(VK_SHIFT)) state |= kModifierShift;
-    if (keyDown(VK_CONTROL)) state |= kModifierControl;
-    if (keyDown(VK_MENU)) state |= kModifierAlt;
+    if ((down & platform::kPrimaryDown) != 0) state |= kButtonLeft;
+    if ((down & platform::kMiddleDown) != 0) state |= kButtonMiddle;
+    if ((down & platform::kSecondaryDown) != 0) state |= kButtonRight;
+    if ((down & platform::kShiftDown) != 0) state |= kModifierShift;
+    if ((down & platform::kControlDown) != 0) state |= kModifierControl;
+    if ((down & platform::kAltDown) != 0) state |= kModifierAlt;
     return state;
 }
 
 void CDrawContext::getMousePosition(CPosition& where) const {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
+    const CPosition cursor = platform::cursorScreenPosition();
     // Window pixels to panel units; what the containers added to windowOrigin is in panel units.
     const CPosition inWindow =
-        toPanel(CPosition(cursor.x - screenOrigin.h, cursor.y - screenOrigin.v), scale);
+        toPanel(CPosition(cursor.h - screenOrigin.h, cursor.v - screenOrigin.v), scale);
     where = CPosition(inWindow.h + screenOrigin.h - windowOrigin.h,
                       inWindow.v + screenOrigin.v - windowOrigin.v);
 }
@@ -542,14 +466,12 @@ bool CDrawContext::waitForDoubleClick() {
     CPosition start;
     getMousePosition(start);
     // Measured from the first click, the message being handled.
-    const DWORD deadline = static_cast<DWORD>(GetMessageTime()) + GetDoubleClickTime();
-    if (GetTickCount() >= deadline) return false;
+    const std::uint32_t deadline = platform::currentMessageTime() + platform::doubleClickTime();
+    if (platform::tickCount() >= deadline) return false;
     for (;;) {
         if (!nearStart(start)) return false;
-        MSG message;
-        if (PeekMessageA(&message, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE | PM_NOYIELD))
-            return true;
-        if (GetTickCount() >= deadline) return false;
+        if (platform::takePrimaryPress()) return true;
+        if (platform::tickCount() >= deadline) return false;
     }
 }
 

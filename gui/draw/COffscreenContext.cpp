@@ -5,7 +5,9 @@
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/FrameAccess.h"
 #include "gui/draw/Scaling.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/BitmapPixels.h"
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/OffscreenSurface.h"
 
 namespace gui {
 
@@ -18,25 +20,20 @@ constexpr std::int32_t kUnknownSize = 20;
 // screen's device.
 class BorrowedDevice {
   public:
-    explicit BorrowedDevice(HWND window) : window(window), device(GetDC(window)) {}
+    explicit BorrowedDevice(NativeWindow window)
+        : window(window), device(platform::windowDevice(window)) {}
     ~BorrowedDevice() {
-        if (device) ReleaseDC(window, device);
+        if (device) platform::releaseWindowDevice(window, device);
     }
     BorrowedDevice(const BorrowedDevice&) = delete;
     BorrowedDevice& operator=(const BorrowedDevice&) = delete;
 
-    HDC get() const { return device; }
+    NativeDevice get() const { return device; }
 
   private:
-    HWND window;
-    HDC device;
+    NativeWindow window;
+    NativeDevice device;
 };
-
-// A non-positive size makes no bitmap at all, so the buffer is empty.
-HBITMAP createBuffer(HDC reference, std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) return nullptr;
-    return CreateCompatibleBitmap(reference, width, height);
-}
 
 }  // namespace
 
@@ -51,10 +48,11 @@ COffscreenContext::COffscreenContext(CFrame* owner, std::int32_t bufferWidth,
     {
         // A missing frame falls back to the screen rather than failing.
         const BorrowedDevice screen(owner ? frameWindowOf(owner) : nullptr);
-        device = CreateCompatibleDC(screen.get());
-        // The views draw in panel units; the pixels are the frame's.
-        selectMemoryBitmap(
-            createBuffer(screen.get(), toDevice(width, scale), toDevice(height, scale)));
+        device = platform::createMemoryDevice(screen.get());
+        // The views draw in panel units; the pixels are the frame's. A non-positive size makes
+        // no bitmap at all, so the buffer is empty.
+        selectMemoryBitmap(platform::createSurfaceBitmap(screen.get(), toDevice(width, scale),
+                                                         toDevice(height, scale)));
     }
     adoptDevice();
     clearTo(backgroundColor);
@@ -72,25 +70,25 @@ COffscreenContext::COffscreenContext(CDrawContext* context, CBitmap* bitmap, boo
     }
     // Drawing into a bitmap needs one; without it the context draws into a buffer of its own.
     const bool intoBitmap = drawInBitmap && bitmap;
-    HDC reference = context ? context->getDevice() : nullptr;
+    NativeDevice reference = context ? context->getDevice() : nullptr;
     std::optional<BorrowedDevice> screen;
     if (!reference) {
         // Without a device to match, the buffer matches the screen.
         screen.emplace(nullptr);
         reference = screen->get();
     }
-    device = CreateCompatibleDC(reference);
+    device = platform::createMemoryDevice(reference);
     ownsBitmap = !intoBitmap;
     selectMemoryBitmap(intoBitmap ? bitmap->getHandle()
-                                  : NativeBitmap(createBuffer(reference, width, height)));
+                                  : platform::createSurfaceBitmap(reference, width, height));
     adoptDevice();
     if (!intoBitmap) paintInitialPicture();
 }
 
 COffscreenContext::~COffscreenContext() {
-    if (device) DeleteDC(device);
+    platform::deleteMemoryDevice(device);
     device = nullptr;
-    if (ownsBitmap && memoryBitmap()) DeleteObject(gdiObject(memoryBitmap()));
+    if (ownsBitmap) platform::deleteBitmap(memoryBitmap());
     window = nullptr;
 }
 
@@ -100,7 +98,7 @@ NativeBitmap COffscreenContext::memoryBitmap() const {
 
 void COffscreenContext::selectMemoryBitmap(NativeBitmap bitmap) {
     window = NativeWindow::atAddress(bitmap.address());
-    if (bitmap) previousBitmap = static_cast<HBITMAP>(SelectObject(device, gdiObject(bitmap)));
+    if (bitmap) previousBitmap = platform::selectBitmap(device, bitmap);
 }
 
 // The fill covers all but the left column and top row; the outline covers exactly those.
@@ -124,19 +122,6 @@ void COffscreenContext::paintInitialPicture() {
 
 namespace {
 
-// Pixels from one device to another; stretched only where the two sides' scales differ.
-void transferPixels(HDC target, const CRectangle& to, HDC source, const CRectangle& from) {
-    if (to.getWidth() == from.getWidth() && to.getHeight() == from.getHeight()) {
-        BitBlt(target, to.left, to.top, to.getWidth(), to.getHeight(), source, from.left, from.top,
-               SRCCOPY);
-        return;
-    }
-    const int previousMode = SetStretchBltMode(target, HALFTONE);
-    StretchBlt(target, to.left, to.top, to.getWidth(), to.getHeight(), source, from.left, from.top,
-               from.getWidth(), from.getHeight(), SRCCOPY);
-    SetStretchBltMode(target, previousMode);
-}
-
 CRectangle bufferArea(const CPosition& corner, const CRectangle& sized, double scale) {
     return toDevice(
         CRectangle(corner.h, corner.v, corner.h + sized.getWidth(), corner.v + sized.getHeight()),
@@ -148,15 +133,15 @@ CRectangle bufferArea(const CPosition& corner, const CRectangle& sized, double s
 void COffscreenContext::copyToContext(CDrawContext* other, const CRectangle& destRect,
                                       const CPosition& sourcePosition) const {
     if (!other) return;
-    transferPixels(other->getDevice(), other->toDeviceRect(destRect), device,
-                   bufferArea(sourcePosition, destRect, scale));
+    platform::transferPixels(other->getDevice(), other->toDeviceRect(destRect), device,
+                             bufferArea(sourcePosition, destRect, scale));
 }
 
 void COffscreenContext::copyFromContext(CDrawContext* other, const CRectangle& sourceRect,
                                         const CPosition& destPosition) {
     if (!other) return;
-    transferPixels(device, bufferArea(destPosition, sourceRect, scale), other->getDevice(),
-                   other->toDeviceRect(sourceRect));
+    platform::transferPixels(device, bufferArea(destPosition, sourceRect, scale),
+                             other->getDevice(), other->toDeviceRect(sourceRect));
 }
 
 }  // namespace gui

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/BitmapPixels.h"
 
 namespace gui::ownedBitmaps {
 
@@ -18,7 +18,7 @@ NativeBitmap track(NativeBitmap bitmap) {
 
 void destroy(NativeBitmap bitmap) {
     if (!bitmap) return;
-    DeleteObject(gdiObject(bitmap));
+    platform::deleteBitmap(bitmap);
     --aliveCount;
 }
 

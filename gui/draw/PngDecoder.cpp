@@ -8,14 +8,13 @@
 
 #include "gui/draw/OwnedBitmaps.h"
 #include "gui/draw/PngMemoryStream.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/BitmapPixels.h"
 
 namespace gui {
 
 namespace {
 
 constexpr int kBytesPerPixel = 4;
-constexpr WORD kBitsPerPixel = 32;
 constexpr unsigned kAlphaShift = 24;
 constexpr std::uint32_t kAlphaMask = 0xFF000000;
 constexpr std::uint32_t kRedBlueMask = 0x00FF00FF;
@@ -44,17 +43,11 @@ struct DecodeState {
 
 void PNGCBAPI ignoreWarning(png_structp, png_const_charp) {}
 
-HBITMAP createSection(png_uint_32 width, png_uint_32 height, unsigned char** pixels) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = static_cast<LONG>(height);  // positive: rows stored bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = kBitsPerPixel;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    *pixels = section ? static_cast<unsigned char*>(bits) : nullptr;
+NativeBitmap createSection(png_uint_32 width, png_uint_32 height, unsigned char** pixels) {
+    std::uint32_t* bits = nullptr;
+    const NativeBitmap section = platform::createPixelBitmap(
+        static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), &bits);
+    *pixels = reinterpret_cast<unsigned char*>(bits);
     return ownedBitmaps::track(section);
 }
 
@@ -154,12 +147,10 @@ void decodeRecovering(png_structp png, png_infop info, DecodeState& state) {
 }  // namespace
 
 DecodedPng decodePngResource(NativeModule module, std::int32_t id, bool* found) {
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)), "PNG");
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    if (found) *found = loaded != nullptr;
-    if (!loaded) return {};
-    return decodePng(static_cast<const unsigned char*>(LockResource(loaded)),
-                     SizeofResource(module, resource));
+    const platform::ResourceBytes bytes = platform::findResource(module, id, "PNG");
+    if (found) *found = bytes.found;
+    if (!bytes.found) return {};
+    return decodePng(bytes.data, bytes.size);
 }
 
 DecodedPng decodePng(const unsigned char* data, std::uint32_t size) {

@@ -1,5 +1,5 @@
-// Decodes PNG bytes into a 32-bit premultiplied device-independent section, rows bottom-up,
-// pixels blue, green, red, alpha: the form AlphaBlend takes with per-pixel alpha.
+// Decodes PNG bytes into the platform's pixel bitmap: 32-bit premultiplied, rows bottom-up,
+// pixels blue, green, red, alpha, the form blending with per-pixel alpha takes.
 #pragma once
 
 #include <cstdint>

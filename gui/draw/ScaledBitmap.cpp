@@ -9,55 +9,31 @@
 #include "gui/draw/AreaAverage.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/OwnedBitmaps.h"
-#include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/PngDecoder.h"
 #include "gui/draw/Scaling.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/BitmapPixels.h"
 
 namespace gui {
 
 namespace {
 
-constexpr WORD kPixelBits = 32;
-constexpr WORD kPlanes = 1;
-
-// Rows bottom-up, as the decoder lays out its sections.
-BITMAPINFO pixelFormat(std::int32_t width, std::int32_t height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = kPlanes;
-    info.bmiHeader.biBitCount = kPixelBits;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+std::vector<std::uint32_t> readPixels(NativeBitmap bitmap, std::int32_t width,
+                                      std::int32_t height) {
+    return platform::readBitmapPixels(bitmap, width, height);
 }
 
-std::vector<std::uint32_t> readPixels(HBITMAP bitmap, std::int32_t width, std::int32_t height) {
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-    BITMAPINFO info = pixelFormat(width, height);
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
-                               DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (rows != height) pixels.clear();
-    return pixels;
-}
-
-HBITMAP sectionOf(const std::vector<std::uint32_t>& pixels, std::int32_t width,
-                  std::int32_t height) {
-    const BITMAPINFO info = pixelFormat(width, height);
-    void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (section && !bits) DeleteObject(section);
-    if (!section || !bits) return nullptr;
+NativeBitmap sectionOf(const std::vector<std::uint32_t>& pixels, std::int32_t width,
+                       std::int32_t height) {
+    std::uint32_t* bits = nullptr;
+    const NativeBitmap section = platform::createPixelBitmap(width, height, &bits);
+    if (!section) return nullptr;
     std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
     return ownedBitmaps::track(section);
 }
 
 // Scaled artwork by module, resource, its first larger drawing, and size. Entries are filled by
 // the first bitmap that needs them, on its thread or in the background; later ones wait for that.
-using SharedKey = std::tuple<HMODULE, std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
+using SharedKey = std::tuple<void*, std::int32_t, std::int32_t, std::int32_t, std::int32_t>;
 using SharedEntry = std::shared_future<std::shared_ptr<const void>>;
 
 struct SharedArtwork {
@@ -73,13 +49,13 @@ SharedArtwork& sharedArtwork() {
 }  // namespace
 
 struct CBitmap::ScaleJob {
-    HMODULE module;
+    NativeModule module;
     std::int32_t width;
     std::int32_t height;
     std::vector<ScaledResource> drawings;
     // Read only when no larger drawing fits. A job in the background has a copy of the pixels
     // instead, since the bitmap may go while it runs.
-    HBITMAP own;
+    NativeBitmap own;
     double scale;
     std::vector<std::uint32_t> ownCopy;
 
@@ -97,7 +73,8 @@ struct CBitmap::ScaleJob {
     }
     SharedKey key(std::int32_t resource) const {
         const std::int32_t larger = drawings.empty() ? 0 : drawings.front().resourceId;
-        return SharedKey(module, resource, larger, toDevice(width, scale), toDevice(height, scale));
+        return SharedKey(module.address(), resource, larger, toDevice(width, scale),
+                         toDevice(height, scale));
     }
 };
 
@@ -127,7 +104,7 @@ CBitmap::Pixels CBitmap::pixelsAt(double scale) {
 }
 
 CBitmap::ScaleJob CBitmap::jobFor(double scale) const {
-    return ScaleJob{moduleHandle, width, height, scaledResources, handle, scale, {}};
+    return ScaleJob{platform::resourceModule(), width, height, scaledResources, handle, scale, {}};
 }
 
 std::shared_ptr<const CBitmap::Pixels> CBitmap::sharedPixelsAt(double scale) {

@@ -5,7 +5,7 @@
 
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/Scaling.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/DrawingDevice.h"
 
 namespace gui {
 
@@ -16,8 +16,8 @@ void CDrawContext::drawScaledSegment(const CPosition& from, const CPosition& to)
         const CPosition start = toDevice(from, scale);
         const CPosition end = toDevice(to, scale);
         const std::int32_t half = devicePenWidth() / 2;
-        MoveToEx(device, start.h + half, start.v + half, nullptr);
-        LineTo(device, end.h + half, end.v + half);
+        platform::moveTo(device, CPosition(start.h + half, start.v + half));
+        platform::lineTo(device, CPosition(end.h + half, end.v + half));
         return;
     }
     if (from == to) return;
@@ -39,15 +39,7 @@ void CDrawContext::drawScaledSegment(const CPosition& from, const CPosition& to)
 void CDrawContext::fillDeviceBlock(const CRectangle& panelRect) {
     const CRectangle box = toDevice(panelRect, scale);
     if (box.right <= box.left || box.bottom <= box.top) return;
-    HBRUSH ink = CreateSolidBrush(lineColor.toPlatformColor());
-    if (!ink) return;
-    HGDIOBJ previousBrush = SelectObject(device, ink);
-    HGDIOBJ previousPen = SelectObject(device, GetStockObject(NULL_PEN));
-    // Without a pen the shape leaves out its right column and bottom row.
-    Rectangle(device, box.left, box.top, box.right + 1, box.bottom + 1);
-    SelectObject(device, previousPen);
-    SelectObject(device, previousBrush);
-    DeleteObject(ink);
+    platform::paintBlock(device, box, lineColor.toPlatformColor());
 }
 
 }  // namespace gui

@@ -65,13 +65,10 @@ void takeKeyboardFocus(NativeWindow window);
 // The host's key record of a platform key code with the modifiers held now.
 VstKeyCode hostKeyOf(std::uintptr_t platformKey);
 
-// Milliseconds since the system started, wrapping around after 2^32.
-std::uint32_t tickCount();
+// The clock and the double-click interval are the pointer's (PointerInput.h).
 void sleepFor(std::uint32_t milliseconds);
 // Paints one window that is waiting to be painted, if any.
 void dispatchPendingPaint();
-// The longest interval between the two clicks of a double click, in milliseconds.
-std::uint32_t doubleClickTime();
 
 }  // namespace platform
 }  // namespace gui

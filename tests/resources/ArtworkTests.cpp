@@ -9,7 +9,7 @@
 
 #include "gui/draw/BitmapTestSupport.h"
 #include "gui/draw/CBitmap.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/win32/Win32Handles.h"
 #include "resources/ArtworkResources.h"
 

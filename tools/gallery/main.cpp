@@ -8,7 +8,7 @@
 #include <string>
 
 #include "GalleryLayout.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/views/CFrame.h"
 #include "host/AudioEffectX.h"
 #include "tools/gallery/GalleryEditor.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "gui/draw/CDrawContext.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/Window.h"
 #include "gui/platform/win32/Win32FrameAccessible.h"
 #include "gui/views/AccessibleTree.h"

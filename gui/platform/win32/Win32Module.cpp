@@ -1,6 +1,6 @@
 // The module on Win32: the plug-in's load entry records the module whose resources hold the
 // artwork, and the libraries the frame loads are freed here.
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/ModuleHandle.h"
 #include "gui/platform/win32/Win32Handles.h"
 

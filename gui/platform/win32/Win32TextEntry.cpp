@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "gui/controls/CTextEdit.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/draw/Scaling.h"
 #include "gui/views/CFrame.h"
 

@@ -207,15 +207,11 @@ VstKeyCode hostKeyOf(std::uintptr_t platformKey) {
     return key;
 }
 
-std::uint32_t tickCount() { return GetTickCount(); }
-
 void sleepFor(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 void dispatchPendingPaint() {
     MSG message;
     if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);
 }
-
-std::uint32_t doubleClickTime() { return GetDoubleClickTime(); }
 
 }  // namespace gui::platform

@@ -10,8 +10,8 @@
 
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/OwnedBitmaps.h"
-#include "gui/draw/PlatformGlobals.h"
 #include "gui/draw/data/bitmap_test_resources.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "gui/platform/win32/Win32Handles.h"
 
 namespace bitmaptest {

@@ -6,7 +6,7 @@
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/DrawContextTestSupport.h"
 #include "gui/draw/FakeFrame.h"
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 #include "support/HeldInput.h"
 #include "support/PoisonedOnDelete.h"
 

@@ -1,11 +1,13 @@
-// Helpers shared by the drawing context tests: reading back what GDI holds and where pixels went.
+// Helpers shared by the drawing context tests: where pixels went, and on Windows what GDI holds.
 #pragma once
 
 #include <cstdint>
 
 #include "gui/draw/GuiTypes.h"
 #include "gui/draw/PixelSurface.h"
-#include "gui/platform/win32/Win32Handles.h"
+#ifdef _WIN32
+#include "gui/draw/GdiTestSupport.h"
+#endif
 
 namespace drawtest {
 
@@ -49,55 +51,6 @@ inline bool sameImage(const PixelSurface& a, const PixelSurface& b) {
         for (int x = 0; x < a.width(); ++x)
             if (a.rgb(x, y) != b.rgb(x, y)) return false;
     return true;
-}
-
-inline LOGPEN currentPen(HDC device) {
-    LOGPEN description = {};
-    GetObjectA(GetCurrentObject(device, OBJ_PEN), sizeof(description), &description);
-    return description;
-}
-
-inline LOGBRUSH currentBrush(HDC device) {
-    LOGBRUSH description = {};
-    GetObjectA(GetCurrentObject(device, OBJ_BRUSH), sizeof(description), &description);
-    return description;
-}
-
-inline LOGFONTA currentFont(HDC device) {
-    LOGFONTA description = {};
-    GetObjectA(GetCurrentObject(device, OBJ_FONT), sizeof(description), &description);
-    return description;
-}
-
-// The colour of one pixel of a platform bitmap, 0x00RRGGBB like PixelSurface::rgb.
-inline std::uint32_t bitmapPixel(HBITMAP bitmap, int x, int y) {
-    HDC device = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(device, bitmap);
-    const COLORREF value = GetPixel(device, x, y);
-    SelectObject(device, previous);
-    DeleteDC(device);
-    return rgbOf(GetRValue(value), GetGValue(value), GetBValue(value));
-}
-
-// Fills a platform bitmap with one colour (0x00RRGGBB).
-inline void fillBitmap(HBITMAP bitmap, int width, int height, std::uint32_t rgbValue) {
-    HDC device = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(device, bitmap);
-    HBRUSH brush =
-        CreateSolidBrush(RGB((rgbValue >> 16) & 0xFF, (rgbValue >> 8) & 0xFF, rgbValue & 0xFF));
-    const RECT whole = {0, 0, width, height};
-    FillRect(device, &whole, brush);
-    DeleteObject(brush);
-    SelectObject(device, previous);
-    DeleteDC(device);
-}
-
-inline void setBitmapPixel(HBITMAP bitmap, int x, int y, std::uint32_t rgbValue) {
-    HDC device = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(device, bitmap);
-    SetPixel(device, x, y, RGB((rgbValue >> 16) & 0xFF, (rgbValue >> 8) & 0xFF, rgbValue & 0xFF));
-    SelectObject(device, previous);
-    DeleteDC(device);
 }
 
 }  // namespace drawtest

@@ -1,53 +1,43 @@
-// A 32-bit device-independent section selected into a memory device, for tests that draw and
-// then read every pixel back from memory.
+// A 32-bit pixel bitmap selected into a memory device, for tests that draw and then read every
+// pixel back from memory.
 #pragma once
 
 #include <cstdint>
 
 #include "gui/draw/GuiTypes.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/BitmapPixels.h"
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/OffscreenSurface.h"
 
 class PixelSurface {
   public:
     PixelSurface(int width, int height) : surfaceWidth(width), surfaceHeight(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels = static_cast<std::uint32_t*>(bits);
-        memoryDevice = CreateCompatibleDC(nullptr);
-        previous = SelectObject(memoryDevice, section);
+        section = gui::platform::createPixelBitmap(width, height, &pixels);
+        memoryDevice = gui::platform::createMemoryDevice(nullptr);
+        previous = gui::platform::selectBitmap(memoryDevice, section);
     }
     ~PixelSurface() {
-        SelectObject(memoryDevice, previous);
-        DeleteDC(memoryDevice);
-        DeleteObject(section);
+        if (previous) gui::platform::selectBitmap(memoryDevice, previous);
+        gui::platform::deleteMemoryDevice(memoryDevice);
+        gui::platform::deleteBitmap(section);
     }
     PixelSurface(const PixelSurface&) = delete;
     PixelSurface& operator=(const PixelSurface&) = delete;
 
-    HDC device() const { return memoryDevice; }
-    HBITMAP bitmap() const { return section; }
+    gui::NativeDevice device() const { return memoryDevice; }
+    gui::NativeBitmap bitmap() const { return section; }
     int width() const { return surfaceWidth; }
     int height() const { return surfaceHeight; }
 
-    // 0x00RRGGBB of a pixel (alpha byte masked off); GDI leaves the top byte undefined.
-    std::uint32_t rgb(int x, int y) const {
-        GdiFlush();
-        return pixels[y * surfaceWidth + x] & 0x00FFFFFF;
-    }
+    // 0x00RRGGBB of a pixel (alpha byte masked off); the platform may leave the top byte undefined.
+    std::uint32_t rgb(int x, int y) const { return raw(x, y) & 0x00FFFFFF; }
     // The raw four bytes: blue, green, red, alpha from the lowest address up.
     std::uint32_t raw(int x, int y) const {
-        GdiFlush();
-        return pixels[y * surfaceWidth + x];
+        gui::platform::finishDrawing();
+        return pixels[indexOf(x, y)];
     }
     void fill(std::uint32_t rawValue) {
-        GdiFlush();
+        gui::platform::finishDrawing();
         for (int i = 0; i < surfaceWidth * surfaceHeight; ++i) pixels[i] = rawValue;
     }
     // Number of pixels in [x0, x1) x [y0, y1) whose colour is rgbValue.
@@ -59,12 +49,15 @@ class PixelSurface {
     }
 
   private:
+    // Rows are stored bottom-up; y counts from the top.
+    int indexOf(int x, int y) const { return (surfaceHeight - 1 - y) * surfaceWidth + x; }
+
     int surfaceWidth;
     int surfaceHeight;
-    HBITMAP section = nullptr;
+    gui::NativeBitmap section = nullptr;
     std::uint32_t* pixels = nullptr;
-    HDC memoryDevice = nullptr;
-    HGDIOBJ previous = nullptr;
+    gui::NativeDevice memoryDevice = nullptr;
+    gui::NativeBitmap previous = nullptr;
 };
 
 // 0x00RRGGBB from a red, green, blue triple, as rgb() reports pixels.

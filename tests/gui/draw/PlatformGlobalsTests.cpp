@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 
 using namespace gui;
 

@@ -1,4 +1,4 @@
-#include "gui/draw/PlatformGlobals.h"
+#include "gui/platform/win32/Win32Globals.h"
 
 namespace gui {
 

@@ -1,4 +1,4 @@
-// A memory device compatible with another device, holding one bitmap for the length of a block
+// A GDI memory device compatible with another device, holding one bitmap for the length of a block
 // transfer; the previous bitmap is selected back and the device deleted when it goes.
 #pragma once
 

@@ -1,5 +1,5 @@
-// Process-wide values shared by every editor instance of the module. All are written and read on
-// the user-interface thread.
+// Process-wide values of the Win32 backend shared by every editor instance of the module. All are
+// written and read on the user-interface thread.
 #pragma once
 
 #include "gui/platform/win32/Win32Handles.h"

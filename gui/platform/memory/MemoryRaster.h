@@ -1,0 +1,92 @@
+// Pixel-level helpers the memory platform's primitives share: colour conversion, the clip and the
+// raster operations.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/platform/memory/MemoryHandles.h"
+
+namespace gui::memory {
+
+inline constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
+inline constexpr std::uint32_t kWhitePixel = 0x00FFFFFF;
+inline constexpr std::uint32_t kInvalidColor = 0xFFFFFFFF;
+
+// 0x00BBGGRR and 0x00RRGGBB into each other: red and blue swap places.
+inline std::uint32_t swapRedBlue(std::uint32_t value) {
+    return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
+// Inside the device's surface and its clip.
+inline bool drawable(const Device& device, std::int32_t x, std::int32_t y) {
+    if (!device.target || !device.target->contains(x, y)) return false;
+    if (!device.clipped) return true;
+    const CRectangle& clip = device.clip;
+    return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+}
+
+// A monochrome surface keeps white for white and black for every other colour.
+inline std::uint32_t stored(const Surface& surface, std::uint32_t pixel) {
+    if (!surface.monochrome) return pixel & kRgbMask;
+    return (pixel & kRgbMask) == kWhitePixel ? kWhitePixel : 0;
+}
+
+// One pixel in the colour (0x00BBGGRR) regardless of the raster operation.
+inline void put(Device& device, std::int32_t x, std::int32_t y, std::uint32_t color) {
+    if (!drawable(device, x, y)) return;
+    device.target->at(x, y) = stored(*device.target, swapRedBlue(color));
+}
+
+// One pixel in the colour through the device's raster operation, as pens and brushes draw.
+inline void plot(Device& device, std::int32_t x, std::int32_t y, std::uint32_t color) {
+    if (!drawable(device, x, y)) return;
+    std::uint32_t& pixel = device.target->at(x, y);
+    const std::uint32_t ink = swapRedBlue(color);
+    switch (device.rasterOp) {
+        case platform::RasterOp::merge: pixel = stored(*device.target, pixel | ink); break;
+        case platform::RasterOp::notXor: pixel = stored(*device.target, ~(pixel ^ ink)); break;
+        default: pixel = stored(*device.target, ink); break;
+    }
+}
+
+// Every pixel of rect, through the raster operation or not.
+inline void fillArea(Device& device, const CRectangle& rect, std::uint32_t color, bool throughOp) {
+    for (std::int32_t y = rect.top; y < rect.bottom; ++y)
+        for (std::int32_t x = rect.left; x < rect.right; ++x) {
+            if (throughOp)
+                plot(device, x, y, color);
+            else
+                put(device, x, y, color);
+        }
+}
+
+// The points of a line from one end to the other, the last one left out.
+template <typename Visit>
+void walkLine(const CPosition& from, const CPosition& to, Visit visit) {
+    std::int32_t x = from.h;
+    std::int32_t y = from.v;
+    const std::int32_t dx = to.h > x ? to.h - x : x - to.h;
+    const std::int32_t dy = to.v > y ? y - to.v : to.v - y;
+    const std::int32_t stepX = x < to.h ? 1 : -1;
+    const std::int32_t stepY = y < to.v ? 1 : -1;
+    std::int32_t error = dx + dy;
+    while (x != to.h || y != to.v) {
+        visit(x, y);
+        const std::int32_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+// The selected pen along a line, its width centred on it; dotted pens skip every other pixel.
+void strokeLine(Device& device, const CPosition& from, const CPosition& to);
+// The pen's dab at one point.
+void dab(Device& device, std::int32_t x, std::int32_t y);
+
+}  // namespace gui::memory

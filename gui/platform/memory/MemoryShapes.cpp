@@ -1,0 +1,156 @@
+// Ellipses, arcs, pies and text of the memory platform. Curves are sampled at pixel centres; text
+// uses one fixed-metric font whose characters are solid blocks, so that widths are exact.
+#include <cmath>
+#include <vector>
+
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/memory/MemoryRaster.h"
+
+namespace gui::platform {
+
+using memory::Device;
+
+namespace {
+
+constexpr double kTurn = 6.283185307179586;
+
+// The ellipse inscribed in a box whose right and bottom edges are exclusive; a pixel belongs to
+// it when its centre does.
+struct Ellipse {
+    explicit Ellipse(const CRectangle& box)
+        : centreX((box.left + box.right) / 2.0),
+          centreY((box.top + box.bottom) / 2.0),
+          radiusX(box.getWidth() / 2.0),
+          radiusY(box.getHeight() / 2.0) {}
+
+    bool holds(std::int32_t x, std::int32_t y) const {
+        if (radiusX <= 0.0 || radiusY <= 0.0) return false;
+        const double dx = (x + 0.5 - centreX) / radiusX;
+        const double dy = (y + 0.5 - centreY) / radiusY;
+        return dx * dx + dy * dy <= 1.0;
+    }
+    // Counter-clockwise on the screen, from three o'clock, in [0, turn).
+    double angleOf(double x, double y) const {
+        const double angle = std::atan2(centreY - y, x - centreX);
+        return angle < 0.0 ? angle + kTurn : angle;
+    }
+    // The pixel of the outline at an angle: the outline runs through the centres of the box's
+    // outermost pixels.
+    CPosition outlinePixel(double angle) const {
+        const double x = centreX - 0.5 + (radiusX - 0.5) * std::cos(angle);
+        const double y = centreY - 0.5 - (radiusY - 0.5) * std::sin(angle);
+        return CPosition(static_cast<std::int32_t>(std::lround(x)),
+                         static_cast<std::int32_t>(std::lround(y)));
+    }
+
+    double centreX;
+    double centreY;
+    double radiusX;
+    double radiusY;
+};
+
+// The counter-clockwise sweep from the ray through from to the ray through to; a whole turn when
+// the two coincide.
+struct Sweep {
+    Sweep(const Ellipse& ellipse, const CPosition& from, const CPosition& to)
+        : start(ellipse.angleOf(from.h, from.v)) {
+        length = ellipse.angleOf(to.h, to.v) - start;
+        if (length <= 0.0) length += kTurn;
+    }
+    bool covers(double angle) const {
+        double past = angle - start;
+        if (past < 0.0) past += kTurn;
+        return past <= length;
+    }
+
+    double start;
+    double length;
+};
+
+}  // namespace
+
+void fillEllipse(NativeDevice device, const CRectangle& box) {
+    Device* native = device;
+    if (!native) return;
+    // Without an outline the shape leaves out its right column and bottom row.
+    const Ellipse shape(CRectangle(box.left, box.top, box.right - 1, box.bottom - 1));
+    for (std::int32_t y = box.top; y < box.bottom; ++y)
+        for (std::int32_t x = box.left; x < box.right; ++x)
+            if (shape.holds(x, y)) memory::plot(*native, x, y, native->brush->color);
+}
+
+void arc(NativeDevice device, const CRectangle& box, const CPosition& from, const CPosition& to) {
+    Device* native = device;
+    if (!native || box.right <= box.left || box.bottom <= box.top) return;
+    const Ellipse shape(box);
+    const Sweep sweep(shape, from, to);
+    // Each pixel once, so that an inverting raster operation does not undo itself.
+    std::vector<bool> drawn(static_cast<std::size_t>(box.getWidth()) * box.getHeight());
+    const auto steps = static_cast<std::int32_t>(8 * (shape.radiusX + shape.radiusY) + 8);
+    for (std::int32_t i = 0; i <= steps; ++i) {
+        const double angle = sweep.start + sweep.length * i / steps;
+        const auto x =
+            static_cast<std::int32_t>(std::lround(shape.centreX + shape.radiusX * std::cos(angle)));
+        const auto y =
+            static_cast<std::int32_t>(std::lround(shape.centreY - shape.radiusY * std::sin(angle)));
+        if (x < box.left || y < box.top || x >= box.right || y >= box.bottom) continue;
+        const std::size_t index =
+            static_cast<std::size_t>(y - box.top) * box.getWidth() + (x - box.left);
+        if (drawn[index]) continue;
+        drawn[index] = true;
+        memory::dab(*native, x, y);
+    }
+}
+
+void fillPie(NativeDevice device, const CRectangle& box, const CPosition& from,
+             const CPosition& to) {
+    Device* native = device;
+    if (!native) return;
+    const Ellipse shape(CRectangle(box.left, box.top, box.right - 1, box.bottom - 1));
+    const Sweep sweep(shape, from, to);
+    for (std::int32_t y = box.top; y < box.bottom; ++y)
+        for (std::int32_t x = box.left; x < box.right; ++x)
+            if (shape.holds(x, y) && sweep.covers(shape.angleOf(x, y)))
+                memory::plot(*native, x, y, native->brush->color);
+}
+
+bool textWidth(NativeDevice device, const char* text, std::int32_t length, std::int32_t& width) {
+    Device* native = device;
+    if (!native || !text || length < 0) return false;
+    width = memory::textAdvance(*native->font, length);
+    return true;
+}
+
+// Characters are blocks one column narrower than their advance, a pixel short of the cell at the
+// top and bottom; spaces leave their cell empty. Text ignores the raster operation.
+void drawText(NativeDevice device, const char* text, std::int32_t length, const CRectangle& box,
+              TextPlacement placement) {
+    Device* native = device;
+    if (!native || !text || length <= 0) return;
+    const memory::Font& font = *native->font;
+    const std::int32_t width = memory::textAdvance(font, length);
+    std::int32_t left = box.left;
+    if (placement == TextPlacement::center) left = box.left + (box.getWidth() - width) / 2;
+    if (placement == TextPlacement::right) left = box.right - width;
+    const std::int32_t top = box.top + (box.getHeight() - font.pixelHeight) / 2;
+    const auto inBox = [&](std::int32_t x, std::int32_t y) {
+        return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+    };
+    for (std::int32_t i = 0; i < length; ++i) {
+        const std::int32_t cellLeft = left + memory::textAdvance(font, i);
+        const std::int32_t advance = memory::textAdvance(font, i + 1) - (cellLeft - left);
+        for (std::int32_t y = top; y < top + font.pixelHeight; ++y)
+            for (std::int32_t x = cellLeft; x < cellLeft + advance; ++x) {
+                if (!inBox(x, y)) continue;
+                const bool glyph = text[i] != ' ' && x < cellLeft + advance - 1 && y > top &&
+                                   y < top + font.pixelHeight - 1;
+                const bool underline = font.underline && y == top + font.pixelHeight - 1;
+                if (glyph || underline)
+                    memory::put(*native, x, y, native->textColor);
+                else if (!native->transparentBackground)
+                    memory::put(*native, x, y, native->backgroundColor);
+            }
+    }
+}
+
+}  // namespace gui::platform
