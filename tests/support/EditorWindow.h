@@ -1,5 +1,6 @@
 // A host's editor window with a frame in it, wired through an editor base to a recording host:
-// what the frame, control and panel tests need to run the toolkit as a host runs it.
+// what the frame, control and panel tests need to run the toolkit in real windows as a host runs
+// it.
 #pragma once
 
 #include <memory>
@@ -10,14 +11,9 @@
 #include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
-#include "host/AudioEffectX.h"
-#include "support/RecordingHost.h"
+#include "support/HostedEditor.h"
 
 namespace testsupport {
-
-// The editor panel's size.
-constexpr int kPanelWidth = 752;
-constexpr int kPanelHeight = 80;
 
 inline void useTestModule() {
     if (!gui::moduleHandle) gui::moduleHandle = GetModuleHandleA(nullptr);
@@ -94,23 +90,6 @@ inline COLORREF windowPixel(HWND window, int x, int y) {
 
 inline COLORREF platformColor(gui::CColorValue color) {
     return RGB(color.red, color.green, color.blue);
-}
-
-// A stereo effect that does nothing but talk to the recording host.
-struct QuietEffect : AudioEffectX {
-    QuietEffect() : AudioEffectX(FakeHost::callback, 1, 2) {}
-    void processReplacing(float**, float**, int32) override {}
-};
-
-// Host begin-edit and end-edit calls as (opcode, parameter number).
-using Gestures = std::vector<std::pair<int, int>>;
-
-inline Gestures gesturesIn(const FakeHost& host) {
-    Gestures found;
-    for (const HostCall& call : host.calls())
-        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterEndEdit)
-            found.emplace_back(call.opcode, call.index);
-    return found;
 }
 
 // A host window holding a panel-sized frame whose editor reaches a recording host. Members go in

@@ -21,8 +21,8 @@ std::uint32_t frameColor(int k) { return rgbOf(4 * k, 100, 50); }
 struct FilmStrip : ::testing::Test {
     FilmStrip() {
         for (int k = 0; k < kFrames; ++k) {
-            const RECT area = {0, k * kSide, kSide, (k + 1) * kSide};
-            viewtest::paintBitmap(*strip, area, RGB(4 * k, 100, 50));
+            const CRectangle area(0, k * kSide, kSide, (k + 1) * kSide);
+            viewtest::paintBitmap(*strip, area, viewtest::platformRgb(4 * k, 100, 50));
         }
     }
     ~FilmStrip() override { strip->release(); }

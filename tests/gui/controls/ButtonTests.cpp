@@ -40,7 +40,7 @@ gui::CBitmap* bands(int count, int width = 20, int height = kHeight) {
     auto* strip = new gui::CBitmap(nullptr, width, count * height);
     for (int k = 0; k < count; ++k)
         viewtest::paintBitmap(*strip, {0, k * height, width, (k + 1) * height},
-                              RGB(40 * k + 10, 90, 40));
+                              viewtest::platformRgb(40 * k + 10, 90, 40));
     return strip;
 }
 
@@ -63,13 +63,13 @@ struct Buttons : ::testing::Test {
     // before, so the last of path is never read.
     void press(CControl* control, const CPosition& click, const std::vector<CPosition>& path,
                const std::function<void(int)>& during = {}) {
-        SetCursorPos(click.h, click.v);
+        testsupport::placeCursor(click.h, click.v);
         HeldInput left = HeldInput::leftButton();
         hosted.frame.idleCycles = 0;
         hosted.frame.onIdle = [&](int cycle) {
             if (control->isDirty()) control->draw(&context);
             if (cycle <= static_cast<int>(path.size()))
-                SetCursorPos(path[cycle - 1].h, path[cycle - 1].v);
+                testsupport::placeCursor(path[cycle - 1].h, path[cycle - 1].v);
             else
                 left.up();
             if (during) during(cycle);
@@ -223,7 +223,7 @@ TEST_F(Buttons, VerticalSwitchTakesThePositionUnderTheMouseWithinItsBounds) {
     EXPECT_EQ(hosted.gestures(), gesturesOf(kTag, 2));
     std::optional<HeldInput> shift;
     press(column, kMiddle, {{110, 175}, {110, 175}}, [&shift](int cycle) {
-        if (cycle == 1) shift.emplace(HeldInput::key(VK_SHIFT));
+        if (cycle == 1) shift.emplace(HeldInput::shift());
     });
     shift.reset();
     EXPECT_EQ(column->getValue(), 0.5f) << "Shift ended the drag before the move was read";
@@ -264,7 +264,7 @@ TEST_F(Buttons, RockerGivesTheHeldHalfUntilEverythingIsUpThenZero) {
                                                    gui::CRockerSwitch::horizontalRocker));
     std::optional<HeldInput> shift;
     press(sideways, CPosition(115, 140), {kOutside}, [&shift](int cycle) {
-        if (cycle == 1) shift.emplace(HeldInput::key(VK_SHIFT));
+        if (cycle == 1) shift.emplace(HeldInput::shift());
         if (cycle == 4) shift.reset();
     });
     EXPECT_EQ(hosted.frame.idleCycles, 4) << "Shift held after the button kept it tracking";

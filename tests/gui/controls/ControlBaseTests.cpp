@@ -10,6 +10,7 @@
 #include "gui/controls/COnOffButton.h"
 #include "gui/controls/CRockerSwitch.h"
 #include "gui/controls/ControlTestSupport.h"
+#include "gui/platform/PointerInput.h"
 #include "support/PoisonedOnDelete.h"
 
 using namespace controltest;
@@ -79,7 +80,8 @@ TEST(ControlBase, WithoutAFrameGesturesAndDoubleClicksAreNeutral) {
     EXPECT_EQ(listener.values, std::vector<float>{0.5f});
     EXPECT_EQ(gui::boundedDoubleClickDelta(100), 250);
     EXPECT_EQ(gui::boundedDoubleClickDelta(500), 500);
-    EXPECT_EQ(control.doubleClickDelta, gui::boundedDoubleClickDelta(GetDoubleClickTime()));
+    EXPECT_EQ(control.doubleClickDelta,
+              gui::boundedDoubleClickDelta(gui::platform::doubleClickTime()));
 }
 
 TEST_F(ControlInFrame, ResetIsExactlyControlAndLeftAsOneNotifiedGesture) {

@@ -1,5 +1,6 @@
 // Shared by the control tests: a recording listener, a frame without a window wired through an
-// editor to a recording host, and input held through the system's queue.
+// editor to a recording host, and input held through the system's queue or the in-memory
+// platform's script.
 #pragma once
 
 #include <functional>
@@ -7,13 +8,16 @@
 #include <vector>
 
 #include "gui/controls/CControl.h"
-#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
 #include "host/AEffGUIEditor.h"
 #include "host/AudioEffectX.h"
-#include "support/EditorWindow.h"
 #include "support/HeldInput.h"
+#include "support/HostedEditor.h"
 #include "support/RecordingHost.h"
+#ifdef _WIN32
+// The tests of the controls in real windows.
+#include "support/EditorWindow.h"
+#endif
 
 namespace controltest {
 

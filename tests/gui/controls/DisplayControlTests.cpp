@@ -28,7 +28,7 @@ gui::CBitmap* bandedStrip(int width, int height, int count) {
     auto* strip = new gui::CBitmap(nullptr, width, count * height);
     for (int k = 0; k < count; ++k)
         viewtest::paintBitmap(*strip, {0, k * height, width, (k + 1) * height},
-                              RGB(4 * k, 100, 50));
+                              viewtest::platformRgb(4 * k, 100, 50));
     return strip;
 }
 
@@ -149,7 +149,7 @@ namespace {
 gui::CBitmap* solid(std::uint32_t color) {
     auto* bitmap = new gui::CBitmap(nullptr, 100, 100);
     viewtest::paintBitmap(*bitmap, {0, 0, 100, 100},
-                          RGB(color >> 16, (color >> 8) & 0xFF, color & 0xFF));
+                          viewtest::platformRgb(color >> 16, (color >> 8) & 0xFF, color & 0xFF));
     return bitmap;
 }
 

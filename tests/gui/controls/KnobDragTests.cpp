@@ -33,13 +33,13 @@ struct KnobDrag : ::testing::Test {
     // Left button down at click, one point of path per idle cycle (after during), then up.
     void drag(const CPosition& click, const std::vector<CPosition>& path,
               const std::function<void(int)>& during = {}) {
-        SetCursorPos(click.h, click.v);
+        testsupport::placeCursor(click.h, click.v);
         HeldInput left = HeldInput::leftButton();
         hosted.frame.idleCycles = 0;
         hosted.frame.onIdle = [&](int cycle) {
             if (during) during(cycle);
             if (cycle > static_cast<int>(path.size())) return left.up();
-            SetCursorPos(path[cycle - 1].h, path[cycle - 1].v);
+            testsupport::placeCursor(path[cycle - 1].h, path[cycle - 1].v);
         };
         CPosition where = click;
         knob->mouse(&context, where, gui::kButtonsFromContext);
@@ -66,7 +66,7 @@ TEST_F(KnobDrag, LinearTravelIs200PixelsOr300WithShift) {
     EXPECT_EQ(hosted.gestures(), gesturesOf(kTag));
     knob->setValue(0.2f);
     {
-        HeldInput shift = HeldInput::key(VK_SHIFT);
+        HeldInput shift = HeldInput::shift();
         drag(kCentre, {at(100, 0)});
     }
     EXPECT_NEAR(knob->getValue(), 0.2f + 1.0f / 3.0f, 1e-5);
@@ -78,7 +78,7 @@ TEST_F(KnobDrag, ShiftPressedMidDragDoesNotMakeTheValueJump) {
     AEffGUIEditor::knobMode = kLinearMode;
     std::optional<HeldInput> shift;
     drag(kCentre, {at(100, 0), at(101, 0), at(131, 0)}, [&shift](int cycle) {
-        if (cycle == 2) shift.emplace(HeldInput::key(VK_SHIFT));
+        if (cycle == 2) shift.emplace(HeldInput::shift());
     });
     shift.reset();
     for (std::size_t i = 1; i < listener.values.size(); ++i)
@@ -99,7 +99,7 @@ TEST_F(KnobDrag, CircularTakesTheClickedAngleAndDoesNotWrapAcrossTheDeadArc) {
 }
 
 TEST_F(KnobDrag, AltSwapsTheHostsKnobMode) {
-    HeldInput alt = HeldInput::key(VK_MENU);
+    HeldInput alt = HeldInput::alt();
     AEffGUIEditor::knobMode = kLinearMode;
     drag(kTop, {});
     EXPECT_FLOAT_EQ(knob->getValue(), 0.5f) << "circular: the clicked angle";
@@ -122,7 +122,7 @@ TEST_F(KnobDrag, KnobRemovedMidDragEndsItsGestureOnceAndStops) {
 
 TEST_F(KnobDrag, ShiftDragWithAFineFactorThatCannotDivideMovesAtTheWholeRate) {
     AEffGUIEditor::knobMode = kLinearMode;
-    HeldInput shift = HeldInput::key(VK_SHIFT);
+    HeldInput shift = HeldInput::shift();
     for (float factor : {0.0f, -1.5f}) {
         knob->setFineFactor(factor);
         knob->setValue(0.2f);

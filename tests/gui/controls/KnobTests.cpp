@@ -95,7 +95,7 @@ TEST_F(Knob, WheelStepsByTheIncrementAndATenthWithShift) {
     EXPECT_TRUE(knob->onWheel(&context, {}, 2.0f));
     EXPECT_NEAR(knob->getValue(), 0.7f, 1e-6);
     {
-        HeldInput shift = HeldInput::key(VK_SHIFT);
+        HeldInput shift = HeldInput::shift();
         EXPECT_TRUE(knob->onWheel(&context, {}, -1.0f));
     }
     EXPECT_NEAR(knob->getValue(), 0.69f, 1e-6);

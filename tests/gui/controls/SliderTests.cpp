@@ -30,7 +30,7 @@ const std::uint32_t kHandleColor = rgbOf(200, 180, 40);
 gui::CBitmap* solidBitmap(int width, int height, std::uint32_t color) {
     auto* bitmap = new gui::CBitmap(nullptr, width, height);
     viewtest::paintBitmap(*bitmap, {0, 0, width, height},
-                          RGB(color >> 16, (color >> 8) & 0xFF, color & 0xFF));
+                          viewtest::platformRgb(color >> 16, (color >> 8) & 0xFF, color & 0xFF));
     return bitmap;
 }
 
@@ -50,13 +50,13 @@ struct Slider : ::testing::Test {
     // passes, and the position read last none, as the loop leaves first.
     void drag(gui::CSlider* target, int h, const std::vector<int>& path,
               const std::function<void(int)>& during = {}) {
-        SetCursorPos(h, kRow);
+        testsupport::placeCursor(h, kRow);
         HeldInput left = HeldInput::leftButton();
         hosted.frame.idleCycles = 0;
         hosted.frame.onIdle = [&](int cycle) {
             if (during) during(cycle);
             if (cycle > static_cast<int>(path.size())) return left.up();
-            SetCursorPos(path[cycle - 1], kRow);
+            testsupport::placeCursor(path[cycle - 1], kRow);
         };
         CPosition where(h, kRow);
         target->mouse(&context, where, gui::kButtonsFromContext);
@@ -121,7 +121,7 @@ TEST_F(Slider, ClickJumpsTheHandleCentreAndDragFollowsTheMouse) {
         new CVerticalSlider(CRectangle(100, 100, 120, 300), &listener, 5, CPosition(0, 0), 200,
                             handle, back, {}, gui::valueTowardStartVertical);
     hosted.frame.addView(vertical);
-    SetCursorPos(kRow, 109);
+    testsupport::placeCursor(kRow, 109);
     HeldInput left = HeldInput::leftButton();
     hosted.frame.onIdle = [&](int) { left.up(); };
     CPosition where(kRow, 109);
@@ -142,7 +142,7 @@ TEST_F(Slider, WithoutJumpOnlyTheHandleTakesTheClickAndDoesNotJump) {
 TEST_F(Slider, ShiftMovesATenthAsFarAndReleasingItPutsTheHandleBackUnderTheMouse) {
     std::optional<HeldInput> shift;
     drag(slider, 190, {217, 235, 253, 253}, [&shift](int cycle) {
-        if (cycle == 2) shift.emplace(HeldInput::key(VK_SHIFT));
+        if (cycle == 2) shift.emplace(HeldInput::shift());
         if (cycle == 4) shift.reset();
     });
     const float pressed = at(190);

@@ -25,8 +25,9 @@ constexpr int kKeyColumns = 20;
 
 struct Splash : ::testing::Test {
     Splash() {
-        viewtest::paintBitmap(*art, {0, 0, 80, 60}, RGB(200, 100, 0));
-        viewtest::paintBitmap(*art, {10, 0, 10 + kKeyColumns, 60}, RGB(255, 255, 255));
+        viewtest::paintBitmap(*art, {0, 0, 80, 60}, viewtest::platformRgb(200, 100, 0));
+        viewtest::paintBitmap(*art, {10, 0, 10 + kKeyColumns, 60},
+                              viewtest::platformRgb(255, 255, 255));
         hosted.frame.addView(splash);  // the frame drops both references
     }
     ~Splash() override { art->release(); }

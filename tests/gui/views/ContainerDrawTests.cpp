@@ -70,8 +70,8 @@ TEST(ContainerDrawColor, TransparentContainerPaintsOnlyItsChildren) {
 
 TEST(ContainerDrawBitmap, BitmapFillsTheContainerFromTheBackgroundOffset) {
     CBitmap bitmap(nullptr, 40, 20);
-    viewtest::paintBitmap(bitmap, RECT{0, 0, 20, 20}, RGB(0, 0, 255));
-    viewtest::paintBitmap(bitmap, RECT{20, 0, 40, 20}, RGB(0, 255, 0));
+    viewtest::paintBitmap(bitmap, CRectangle(0, 0, 20, 20), viewtest::platformRgb(0, 0, 255));
+    viewtest::paintBitmap(bitmap, CRectangle(20, 0, 40, 20), viewtest::platformRgb(0, 255, 0));
     Canvas canvas;
     CViewContainer container(CRectangle(30, 30, 50, 50), nullptr, &bitmap);
     EXPECT_EQ(bitmap.getNbReference(), 2);
@@ -86,7 +86,7 @@ TEST(ContainerDrawBitmap, BitmapFillsTheContainerFromTheBackgroundOffset) {
 
 TEST(ContainerDrawBitmap, PartialRedrawPaintsTheBitmapOnlyInsideTheArea) {
     CBitmap bitmap(nullptr, 40, 40);
-    viewtest::paintBitmap(bitmap, RECT{0, 0, 40, 40}, RGB(0, 0, 255));
+    viewtest::paintBitmap(bitmap, CRectangle(0, 0, 40, 40), viewtest::platformRgb(0, 0, 255));
     Canvas canvas;
     CViewContainer container(CRectangle(10, 10, 50, 50), nullptr, &bitmap);
     container.drawArea(canvas.context.get(), CRectangle(20, 20, 30, 40));

@@ -3,28 +3,33 @@
 #pragma once
 
 #include "gui/draw/COffscreenContext.h"
-#include "gui/platform/win32/Win32Handles.h"
 #include "gui/views/CFrame.h"
-#include "support/EditorWindow.h"
+#include "support/HostedEditor.h"
 #include "support/RecordingView.h"
+#ifdef _WIN32
+#include "support/EditorWindow.h"
+#endif
 
 namespace frametest {
 
 using gui::CPosition;
 using gui::CRectangle;
-using testsupport::HostWindow;
 using testsupport::kPanelHeight;
 using testsupport::kPanelWidth;
+using testsupport::RecordingView;
+#ifdef _WIN32
+// The tests of the frame in real windows.
+using testsupport::HostWindow;
 using testsupport::platformColor;
 using testsupport::pumpMessages;
-using testsupport::RecordingView;
 using testsupport::useTestModule;
 using testsupport::windowPixel;
+#endif
 
 // A frame that counts its own draws and shows its back buffer.
 class TestFrame : public gui::CFrame {
   public:
-    TestFrame(const CRectangle& size, HWND parent, AEffGUIEditor* editor = nullptr)
+    TestFrame(const CRectangle& size, gui::NativeWindow parent, AEffGUIEditor* editor = nullptr)
         : CFrame(size, parent, editor) {}
 
     void draw(gui::CDrawContext* context) override {

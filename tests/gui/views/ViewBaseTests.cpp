@@ -90,7 +90,7 @@ TEST(ViewBackground, ReplacingAndClearingReleaseTheOldBitmap) {
 
 TEST(ViewBackground, DrawsTheBitmapIntoTheViewRectangle) {
     CBitmap bitmap(nullptr, 10, 10);
-    viewtest::paintBitmap(bitmap, RECT{0, 0, 10, 10}, RGB(0, 200, 0));
+    viewtest::paintBitmap(bitmap, CRectangle(0, 0, 10, 10), viewtest::platformRgb(0, 200, 0));
     CView view(CRectangle(30, 40, 40, 50));
     view.setBackground(&bitmap);
     Canvas canvas;

@@ -9,7 +9,8 @@
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/PixelSurface.h"
-#include "gui/platform/win32/Win32Handles.h"
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/OffscreenSurface.h"
 #include "gui/views/CViewContainer.h"
 #include "support/RecordingView.h"
 
@@ -56,15 +57,19 @@ struct Canvas {
     std::unique_ptr<CDrawContext> context;
 };
 
-// Paints a rectangle of a bitmap straight through GDI.
-inline void paintBitmap(gui::CBitmap& bitmap, const RECT& area, COLORREF color) {
-    HDC device = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(device, gui::gdiObject(bitmap.getHandle()));
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(device, &area, brush);
-    DeleteObject(brush);
-    SelectObject(device, previous);
-    DeleteDC(device);
+// A colour as the platform's drawing calls take it, 0x00BBGGRR.
+constexpr std::uint32_t platformRgb(int red, int green, int blue) {
+    return (static_cast<std::uint32_t>(blue) << 16) | (static_cast<std::uint32_t>(green) << 8) |
+           static_cast<std::uint32_t>(red);
+}
+
+// Paints a rectangle of a bitmap straight through the platform, bypassing the drawing context.
+inline void paintBitmap(gui::CBitmap& bitmap, const CRectangle& area, std::uint32_t color) {
+    const gui::NativeDevice device = gui::platform::createMemoryDevice(nullptr);
+    const gui::NativeBitmap previous = gui::platform::selectBitmap(device, bitmap.getHandle());
+    gui::platform::fillRectWithColor(device, area, color);
+    gui::platform::selectBitmap(device, previous);
+    gui::platform::deleteMemoryDevice(device);
 }
 
 }  // namespace viewtest
