@@ -30,9 +30,12 @@ bool dragDataHasText(NativeDragData data);
 bool readDragText(NativeDragData data, std::vector<char>& bytes);
 // The number of files the data lists; 0 for none or for null data.
 std::int32_t dragFileCount(NativeDragData data);
-// The path of file index, a shortcut replaced by its target where it resolves; false when there
-// is no such file.
-bool readDragFile(NativeDragData data, std::int32_t index, std::string& path);
+// How reading one file of the data went: the data may refuse its whole list, which is not the
+// same as a list without that file.
+enum class DragFileRead { kRead, kNoSuchFile, kNoList };
+// The path of file index, a shortcut replaced by its target where it resolves; path is set only
+// when the file was read.
+DragFileRead readDragFile(NativeDragData data, std::int32_t index, std::string& path);
 
 }  // namespace platform
 }  // namespace gui

@@ -51,7 +51,10 @@ void* CDragContainer::nextText(std::int32_t& size, std::int32_t& type) {
 
 void* CDragContainer::nextFile(std::int32_t& size, std::int32_t& type) {
     std::string name;
-    if (!platform::readDragFile(platformDrag, nextIndex++, name)) return nullptr;
+    // A refused list leaves the enumeration where it was; a missing file moves past it.
+    const platform::DragFileRead read = platform::readDragFile(platformDrag, nextIndex, name);
+    if (read != platform::DragFileRead::kNoList) ++nextIndex;
+    if (read != platform::DragFileRead::kRead) return nullptr;
     const std::size_t length = name.size();
     lastItem.reset(new char[length + 1]);
     std::memcpy(lastItem.get(), name.c_str(), length + 1);

@@ -324,12 +324,18 @@ TEST_F(ProcessingTest, FloatEntryUsesTheGainReadForEachSampleWhileItChanges) {
     StereoBlock<float> block(kFrames);
     block.inLeft.assign(kFrames, 0.5f);
     core.setParameter(kParamOutput, 0.25f);
-    std::atomic<bool> done{false};
+    std::atomic<bool> done{false}, writing{false};
     std::thread writer([&] {
-        for (float gain = 0.75f; !done; gain = 1.0f - gain) core.setParameter(kParamOutput, gain);
+        for (float gain = 0.75f; !done; gain = 1.0f - gain) {
+            core.setParameter(kParamOutput, gain);
+            writing = true;
+        }
     });
+    while (!writing) std::this_thread::yield();
+    // A block takes microseconds: on a loaded machine the writer may get few of them, so many
+    // passes may go by before one block sees it write.
     bool valid = true, mixed = false;
-    for (int pass = 0; pass < 2000 && valid && !mixed; ++pass) {
+    for (int pass = 0; pass < 200000 && valid && !mixed; ++pass) {
         std::fill(block.outLeft.begin(), block.outLeft.end(), 99.0f);
         core.processReplacing(block.in(), block.out(), kFrames);
         const auto quarters = std::count(block.outLeft.begin(), block.outLeft.end(), 0.25f);

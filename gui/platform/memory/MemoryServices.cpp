@@ -43,7 +43,9 @@ bool readDragText(NativeDragData, std::vector<char>&) { return false; }
 
 std::int32_t dragFileCount(NativeDragData) { return 0; }
 
-bool readDragFile(NativeDragData, std::int32_t, std::string&) { return false; }
+DragFileRead readDragFile(NativeDragData, std::int32_t, std::string&) {
+    return DragFileRead::kNoList;
+}
 
 namespace {
 

@@ -140,18 +140,18 @@ std::int32_t dragFileCount(NativeDragData data) {
                : static_cast<std::int32_t>(count);
 }
 
-bool readDragFile(NativeDragData data, std::int32_t index, std::string& path) {
+DragFileRead readDragFile(NativeDragData data, std::int32_t index, std::string& path) {
     char name[kMaxPath] = {};
     {
         Medium files(data, CF_HDROP);
-        if (!files.handle()) return false;
+        if (!files.handle()) return DragFileRead::kNoList;
         if (DragQueryFileA(static_cast<HDROP>(files.handle()), static_cast<UINT>(index), name,
                            kMaxPath) == 0)
-            return false;
+            return DragFileRead::kNoSuchFile;
     }
     if (isShortcut(name)) resolveShortcut(name);
     path = name;
-    return true;
+    return DragFileRead::kRead;
 }
 
 }  // namespace gui::platform

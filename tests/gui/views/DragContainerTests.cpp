@@ -219,6 +219,18 @@ TEST(DragFileList, EnumeratesThreePathsThenNothing) {
     EXPECT_EQ(type, gui::kDragItemNone);
 }
 
+TEST(DragFileList, ListRefusedOnceLeavesTheNextItemAtTheSamePath) {
+    auto data = makeDataObject();
+    data->offerFiles({"C:\\mix\\left.wav", "C:\\mix\\right.wav"});
+    auto container = containerFor(data.get());
+    data->refuseData(1);
+    std::int32_t size = 0, type = 0;
+    EXPECT_EQ(container->firstItem(size, type), nullptr);
+    const void* item = container->nextItem(size, type);
+    ASSERT_NE(item, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(item), "C:\\mix\\left.wav");
+}
+
 TEST(DragFileList, FirstItemRestartsFromTheFirstPath) {
     auto data = makeDataObject();
     data->offerFiles({"C:\\one.wav", "C:\\two.wav"});

@@ -59,6 +59,10 @@ HGLOBAL DragDataObject::blockFor(CLIPFORMAT format) {
 
 STDMETHODIMP DragDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     if (!offers(format)) return DV_E_FORMATETC;
+    if (refusals > 0) {
+        --refusals;
+        return E_FAIL;
+    }
     medium->tymed = TYMED_HGLOBAL;
     medium->pUnkForRelease = nullptr;
     if (!keepOwnBlocks) {

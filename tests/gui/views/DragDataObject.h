@@ -23,6 +23,8 @@ class DragDataObject : public IDataObject {
     // GetData hands out the object's own block with itself as the release object, instead of
     // a copy that the caller frees.
     void keepBlocks(bool value) { keepOwnBlocks = value; }
+    // The next count GetData calls fail, as data whose source is busy.
+    void refuseData(int count) { refusals = count; }
     ULONG references() const { return referenceCount; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
@@ -46,6 +48,7 @@ class DragDataObject : public IDataObject {
 
     ULONG referenceCount = 1;
     bool keepOwnBlocks = false;
+    int refusals = 0;
     std::map<CLIPFORMAT, std::vector<char>> blocks;
     std::map<CLIPFORMAT, HGLOBAL> ownBlocks;
 };
