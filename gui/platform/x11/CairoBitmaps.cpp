@@ -1,6 +1,8 @@
 // Pixel bitmaps, offscreen devices, the linked-in resources, and bitmaps drawn onto devices of the
 // Cairo platform. Opaque and blended drawings go through Cairo from the premultiplied pixels the
 // decoder made; colour keys, which Cairo does not know, are applied pixel by pixel.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -33,21 +35,46 @@ ResourceTable& resources() {
 }
 
 // Where a drawing of source lands: the from area of the source picture onto the to area of the
-// device, both top-down. Cairo holds the source's rows bottom-up, so its pattern flips them.
+// device, both top-down. Cairo holds the source's rows bottom-up, so its pattern flips them. Only
+// the from area is sampled, its edge pixels repeated, so that a stretched copy takes in nothing
+// from beside it.
 void setSourceArea(cairo_t* context, cairo_surface_t* source, std::int32_t sourceHeight,
                    const CRectangle& to, const CRectangle& from) {
     const double scaleX = static_cast<double>(from.getWidth()) / to.getWidth();
     const double scaleY = static_cast<double>(from.getHeight()) / to.getHeight();
-    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(source);
+    cairo_surface_t* area = cairo_surface_create_for_rectangle(
+        source, from.left, sourceHeight - from.bottom, from.getWidth(), from.getHeight());
+    cairo_pattern_t* pattern = cairo_pattern_create_for_surface(area);
+    cairo_surface_destroy(area);
     cairo_matrix_t placement;
-    cairo_matrix_init(&placement, scaleX, 0.0, 0.0, -scaleY, from.left - to.left * scaleX,
-                      sourceHeight - from.top + to.top * scaleY);
+    cairo_matrix_init(&placement, scaleX, 0.0, 0.0, -scaleY, -to.left * scaleX,
+                      from.getHeight() + to.top * scaleY);
     cairo_pattern_set_matrix(pattern, &placement);
+    cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
     const bool sameSize = scaleX == 1.0 && scaleY == 1.0;
     cairo_pattern_set_filter(pattern, sameSize ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
     cairo_set_source(context, pattern);
     cairo_pattern_destroy(pattern);
     cairo_rectangle(context, to.left, to.top, to.getWidth(), to.getHeight());
+}
+
+// Narrows from to the part inside a width x height source and to in proportion; false when
+// nothing is left.
+bool fitInside(CRectangle& from, CRectangle& to, std::int32_t width, std::int32_t height) {
+    const double scaleX = static_cast<double>(to.getWidth()) / from.getWidth();
+    const double scaleY = static_cast<double>(to.getHeight()) / from.getHeight();
+    const CRectangle inside(std::max(from.left, 0), std::max(from.top, 0),
+                            std::min(from.right, width), std::min(from.bottom, height));
+    if (inside.right <= inside.left || inside.bottom <= inside.top) return false;
+    const auto along = [](std::int32_t origin, double scale, std::int32_t offset) {
+        return origin + static_cast<std::int32_t>(std::lround(offset * scale));
+    };
+    to = CRectangle(along(to.left, scaleX, inside.left - from.left),
+                    along(to.top, scaleY, inside.top - from.top),
+                    along(to.left, scaleX, inside.right - from.left),
+                    along(to.top, scaleY, inside.bottom - from.top));
+    from = inside;
+    return to.right > to.left && to.bottom > to.top;
 }
 
 CRectangle destinationOf(const platform::BitmapTransfer& t) {
@@ -83,6 +110,9 @@ void copyEach(Device& destination, Surface& source, const platform::BitmapTransf
 void paintThroughCairo(Device& destination, Surface& source, const platform::BitmapTransfer& t,
                        cairo_operator_t op, double alpha, bool ownAlpha) {
     if (!destination.target || t.width <= 0 || t.height <= 0) return;
+    CRectangle from = sourceOf(t);
+    CRectangle to = destinationOf(t);
+    if (!fitInside(from, to, source.width, source.height)) return;
     cairo_surface_flush(source.image);
     cairo_surface_mark_dirty(source.image);
     cairo_surface_t* view = source.image;
@@ -92,7 +122,7 @@ void paintThroughCairo(Device& destination, Surface& source, const platform::Bit
                                                    source.width * 4);
     cairo_t* context = openCanvas(destination);
     cairo_set_operator(context, op);
-    setSourceArea(context, view, source.height, destinationOf(t), sourceOf(t));
+    setSourceArea(context, view, source.height, to, from);
     cairo_clip(context);
     cairo_paint_with_alpha(context, alpha);
     cairo_destroy(context);
@@ -187,11 +217,14 @@ void transferPixels(NativeDevice target, const CRectangle& to, NativeDevice sour
     if (!destination || !destination->target || !origin || !origin->target || to.getWidth() <= 0 ||
         to.getHeight() <= 0 || from.getWidth() <= 0 || from.getHeight() <= 0)
         return;
+    CRectangle area = from;
+    CRectangle onto = to;
+    if (!x11::fitInside(area, onto, origin->target->width, origin->target->height)) return;
     cairo_surface_flush(origin->target->image);
     cairo_surface_mark_dirty(origin->target->image);
     cairo_t* context = x11::openCanvas(*destination);
     cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
-    x11::setSourceArea(context, origin->target->image, origin->target->height, to, from);
+    x11::setSourceArea(context, origin->target->image, origin->target->height, onto, area);
     cairo_fill(context);
     cairo_destroy(context);
     cairo_surface_flush(destination->target->image);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "effect/ParameterText.h"
 #include "gui/draw/CBitmap.h"
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/FakeFrame.h"
@@ -97,6 +98,21 @@ void drawPanel(CDrawContext& context) {
     strip->release();
 }
 
+// The value texts as the entries show them; their pixels are the font rasteriser's and are not
+// compared, but the written picture shows them.
+void drawValueTexts(CDrawContext& context) {
+    constexpr CColorValue kEntryTextColor = {0, 255, 0, 255};
+    constexpr std::int32_t kTextLength = 16;
+    char expansion[kTextLength] = {};
+    char output[kTextLength] = {};
+    expansionToText(kExpansionValue, expansion, kTextLength - 1);
+    outputToText(kOutputValue, output, kTextLength - 1);
+    context.setFont(kFontSmall);
+    context.setFontColor(kEntryTextColor);
+    context.drawText(expansion, kTextRects[0], 0, kAlignCenter);
+    context.drawText(output, kTextRects[1], 0, kAlignCenter);
+}
+
 bool inText(int x, int y, int scale) {
     for (const CRectangle& rect : kTextRects)
         if (x >= rect.left * scale && x < rect.right * scale && y >= rect.top * scale &&
@@ -111,6 +127,7 @@ void compareWithWindows(int scale, const char* reference, const char* written) {
     PixelSurface surface(kPanelWidth * scale, kPanelHeight * scale);
     CDrawContext context(&frame, surface.device(), nullptr);
     drawPanel(context);
+    drawValueTexts(context);
     writePicture(surface, std::string(TALON_OUTPUT_DIR "/") + written);
 
     const Picture windows = readPicture(std::string(TALON_DOCS_DIR "/") + reference);

@@ -138,6 +138,29 @@ TEST_F(CairoPrimitives, BlendingUsesThePremultipliedPixelsAndTheConstantAlpha) {
     platform::deleteBitmap(bitmap);
 }
 
+// What a frame's back buffer does with each paint: copy an area between devices, the same way up,
+// and stretched where the sizes differ.
+TEST_F(CairoPrimitives, TransfersCopyAreasBetweenDevicesTheRightWayUp) {
+    PixelSurface source(4, 4);
+    source.fill(0x0000FF00);
+    platform::fillRectWithColor(source.device(), CRectangle(0, 0, 4, 1), kInkBgr);
+    platform::transferPixels(surface.device(), CRectangle(10, 2, 14, 6), source.device(),
+                             CRectangle(0, 0, 4, 4));
+    EXPECT_EQ(surface.count(kInkRgb, 0, 0, 24, 16), 4);
+    EXPECT_EQ(surface.count(kInkRgb, 10, 2, 14, 3), 4);
+    EXPECT_EQ(surface.count(0x0000FF00, 10, 3, 14, 6), 12);
+    EXPECT_EQ(surface.rgb(9, 2), kBackground);
+    platform::transferPixels(surface.device(), CRectangle(0, 8, 8, 16), source.device(),
+                             CRectangle(0, 1, 4, 4));
+    EXPECT_EQ(surface.count(0x0000FF00, 0, 8, 8, 16), 64);
+    // An area reaching past the source copies only what the source has.
+    surface.fill(kBackground);
+    platform::transferPixels(surface.device(), CRectangle(0, 0, 8, 8), source.device(),
+                             CRectangle(-2, -2, 6, 6));
+    EXPECT_EQ(surface.count(kInkRgb, 0, 0, 24, 16), 4);
+    EXPECT_EQ(surface.count(kBackground, 0, 0, 24, 16), 24 * 16 - 16);
+}
+
 TEST(CairoText, StaysInsideItsBoxAndMeasuresInProportionToItsSize) {
     PixelSurface surface(120, 40);
     surface.fill(kBackground);
