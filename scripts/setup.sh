@@ -11,9 +11,11 @@ png_dir="$root/third_party/libpng"
 png_cache="$talon_cache/libpng1.6"
 
 # The LV2 headers build the native plug-in; lilv-utils, sordi and Ardour are the hosts that
-# check it; libpng-dev serves the native build of the toolkit's drawing layer.
+# check it; libpng-dev serves the native build of the toolkit's drawing layer, libcairo2-dev and
+# libx11-dev its X11 platform.
 packages=(cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-          wine wine64 xvfb xauth googletest dpkg-dev lv2-dev lilv-utils sordi ardour libpng-dev)
+          wine wine64 xvfb xauth googletest dpkg-dev lv2-dev lilv-utils sordi ardour libpng-dev
+          libcairo2-dev libx11-dev)
 # Optional, only for redrawing the artwork with resources/make_artwork.py; the build uses the
 # committed images.
 if [ "${1:-}" = "--artwork" ]; then

@@ -1,0 +1,221 @@
+// The drawing device over a Cairo image surface: objects, state, lines, rectangles, polygons and
+// pixels. Shapes with curves and text are in CairoShapes.cpp. Lines and shapes are not
+// antialiased, so that they meet the artwork's pixels exactly.
+#include <algorithm>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/x11/CairoRaster.h"
+
+namespace gui::platform {
+
+using x11::Device;
+
+namespace {
+
+template <typename T, typename... Args>
+T* make(Args&&... args) {
+    return new (std::nothrow) T{std::forward<Args>(args)...};
+}
+
+void fillArea(Device& device, const CRectangle& rect, std::uint32_t color, bool throughOp) {
+    if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+    x11::fillShape(device, color, throughOp, [&](cairo_t* context) {
+        cairo_rectangle(context, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+    });
+}
+
+}  // namespace
+
+NativeDevice windowDevice(NativeWindow window) {
+    x11::Window* native = window;
+    if (!native || !native->backBuffer) return nullptr;
+    Device* device = make<Device>();
+    if (device) device->target = native->backBuffer;
+    return device;
+}
+
+void releaseWindowDevice(NativeWindow, NativeDevice device) { delete static_cast<Device*>(device); }
+
+bool windowScreenOrigin(NativeWindow window, CPosition& origin) {
+    x11::Window* native = window;
+    if (!native) return false;
+    origin = native->screenOrigin;
+    return true;
+}
+
+NativePen currentPen(NativeDevice device) {
+    Device* native = device;
+    return native ? native->pen : nullptr;
+}
+NativeBrush currentBrush(NativeDevice device) {
+    Device* native = device;
+    return native ? native->brush : nullptr;
+}
+NativeFont currentFont(NativeDevice device) {
+    Device* native = device;
+    return native ? native->font : nullptr;
+}
+
+void selectPen(NativeDevice device, NativePen pen) {
+    Device* native = device;
+    if (native && pen) native->pen = pen;
+}
+void selectBrush(NativeDevice device, NativeBrush brush) {
+    Device* native = device;
+    if (native && brush) native->brush = brush;
+}
+void selectFont(NativeDevice device, NativeFont font) {
+    Device* native = device;
+    if (native && font) native->font = font;
+}
+
+void deletePen(NativePen pen) { delete static_cast<x11::Pen*>(pen); }
+void deleteBrush(NativeBrush brush) { delete static_cast<x11::Brush*>(brush); }
+void deleteFont(NativeFont font) { delete static_cast<x11::Font*>(font); }
+
+NativePen createPen(PenDash dash, std::int32_t width, std::uint32_t color) {
+    return make<x11::Pen>(dash, std::max<std::int32_t>(1, width), color);
+}
+
+// Square dabs already cover whole blocks.
+NativePen createBlockPen(PenDash dash, std::int32_t width, std::uint32_t color) {
+    return createPen(dash, width, color);
+}
+
+NativeBrush createBrush(std::uint32_t color) { return make<x11::Brush>(color); }
+
+NativeFont createFont(const FontRequest& request) {
+    // Fontconfig knows what stands in for the face; without one, a plain sans-serif.
+    const char* face = request.face && *request.face ? request.face : "Sans";
+    if (request.symbol) face = "Symbol";
+    try {
+        return make<x11::Font>(std::string(face), std::max<std::int32_t>(1, request.pixelHeight),
+                               request.bold, request.italic, request.underline);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void setTransparentBackground(NativeDevice device, bool transparent) {
+    Device* native = device;
+    if (native) native->transparentBackground = transparent;
+}
+
+std::uint32_t setBackgroundColor(NativeDevice device, std::uint32_t color) {
+    Device* native = device;
+    if (!native) return 0;
+    return std::exchange(native->backgroundColor, color);
+}
+
+std::uint32_t setTextColor(NativeDevice device, std::uint32_t color) {
+    Device* native = device;
+    if (!native) return 0;
+    return std::exchange(native->textColor, color);
+}
+
+void setRasterOp(NativeDevice device, RasterOp op) {
+    Device* native = device;
+    if (native) native->rasterOp = op;
+}
+
+void clipTo(NativeDevice device, const CRectangle& rect) {
+    Device* native = device;
+    if (!native) return;
+    native->clipped = true;
+    native->clip = rect;
+}
+
+void moveTo(NativeDevice device, const CPosition& point) {
+    Device* native = device;
+    if (native) native->penPosition = point;
+}
+
+void lineTo(NativeDevice device, const CPosition& point) {
+    Device* native = device;
+    if (!native) return;
+    x11::strokeLine(*native, native->penPosition, point);
+    native->penPosition = point;
+}
+
+void polyline(NativeDevice device, const CPosition* points, std::int32_t count) {
+    Device* native = device;
+    if (!native || !points) return;
+    for (std::int32_t i = 1; i < count; ++i) x11::strokeLine(*native, points[i - 1], points[i]);
+}
+
+// Alternate filling, a pixel inside when its centre is.
+void fillPolygon(NativeDevice device, const CPosition* points, std::int32_t count) {
+    Device* native = device;
+    if (!native || !points || count < 3) return;
+    x11::fillShape(
+        *native, native->brush->color, true,
+        [&](cairo_t* context) {
+            cairo_move_to(context, points[0].h, points[0].v);
+            for (std::int32_t i = 1; i < count; ++i)
+                cairo_line_to(context, points[i].h, points[i].v);
+            cairo_close_path(context);
+        },
+        CAIRO_FILL_RULE_EVEN_ODD);
+}
+
+void fillRect(NativeDevice device, const CRectangle& rect, NativeBrush brush) {
+    Device* native = device;
+    x11::Brush* paint = brush;
+    if (native && paint) fillArea(*native, rect, paint->color, false);
+}
+
+void fillRectWithColor(NativeDevice device, const CRectangle& rect, std::uint32_t color) {
+    Device* native = device;
+    if (native) fillArea(*native, rect, color, false);
+}
+
+void paintBlock(NativeDevice device, const CRectangle& rect, std::uint32_t color) {
+    Device* native = device;
+    if (native) fillArea(*native, rect, color, true);
+}
+
+void setPixel(NativeDevice device, const CPosition& point, std::uint32_t color) {
+    Device* native = device;
+    if (native)
+        fillArea(*native, CRectangle(point.h, point.v, point.h + 1, point.v + 1), color, false);
+}
+
+std::uint32_t getPixel(NativeDevice device, const CPosition& point) {
+    Device* native = device;
+    if (!native || !x11::drawable(*native, point.h, point.v)) return x11::kInvalidColor;
+    cairo_surface_flush(native->target->image);
+    return x11::swapRedBlue(native->target->at(point.h, point.v) & x11::kRgbMask);
+}
+
+void floodFill(NativeDevice device, const CPosition& point) {
+    Device* native = device;
+    if (!native || !x11::drawable(*native, point.h, point.v)) return;
+    x11::Surface& surface = *native->target;
+    cairo_surface_flush(surface.image);
+    const std::uint32_t seed = surface.at(point.h, point.v) & x11::kRgbMask;
+    std::vector<bool> seen(static_cast<std::size_t>(surface.width) * surface.height);
+    std::vector<CPosition> pending{point};
+    std::vector<CPosition> area;
+    while (!pending.empty()) {
+        const CPosition at = pending.back();
+        pending.pop_back();
+        if (!x11::drawable(*native, at.h, at.v)) continue;
+        const std::size_t index = static_cast<std::size_t>(at.v) * surface.width + at.h;
+        if (seen[index] || (surface.at(at.h, at.v) & x11::kRgbMask) != seed) continue;
+        seen[index] = true;
+        area.push_back(at);
+        pending.insert(pending.end(), {CPosition(at.h + 1, at.v), CPosition(at.h - 1, at.v),
+                                       CPosition(at.h, at.v + 1), CPosition(at.h, at.v - 1)});
+    }
+    x11::fillShape(*native, native->brush->color, true, [&](cairo_t* context) {
+        for (const CPosition& at : area) cairo_rectangle(context, at.h, at.v, 1, 1);
+    });
+}
+
+// Every primitive hands its pixels to memory before it returns.
+void finishDrawing() {}
+
+}  // namespace gui::platform

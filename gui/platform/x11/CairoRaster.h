@@ -1,0 +1,76 @@
+// What the Cairo platform's primitives share: colour conversion, Cairo contexts on a device's
+// surface, and filling a path through the device's raster operation.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "gui/platform/x11/CairoHandles.h"
+
+namespace gui::x11 {
+
+inline constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
+inline constexpr std::uint32_t kWhitePixel = 0x00FFFFFF;
+inline constexpr std::uint32_t kInvalidColor = 0xFFFFFFFF;
+
+// 0x00BBGGRR and 0x00RRGGBB into each other: red and blue swap places.
+inline std::uint32_t swapRedBlue(std::uint32_t value) {
+    return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+}
+
+// Inside the device's surface and its clip.
+inline bool drawable(const Device& device, std::int32_t x, std::int32_t y) {
+    if (!device.target || !device.target->contains(x, y)) return false;
+    if (!device.clipped) return true;
+    const CRectangle& clip = device.clip;
+    return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+}
+
+// A Cairo context on surface in top-down pixel coordinates, without antialiasing; the caller
+// destroys it.
+cairo_t* openContext(Surface& surface);
+// The same on the device's target, limited to its clip; null without a target.
+cairo_t* openCanvas(const Device& device);
+// The colour (0x00BBGGRR) as the target stores it: a monochrome one only black or white.
+void setColor(cairo_t* context, const Surface& target, std::uint32_t color);
+// Commits what Cairo drew to the pixels that the toolkit reads, and the other way round.
+void pixelsWritten(Surface& surface);
+
+using PathBuilder = std::function<void(cairo_t*)>;
+// Fills the path in the colour: through the device's raster operation or straight.
+void fillShape(Device& device, std::uint32_t color, bool throughOp, const PathBuilder& build,
+               cairo_fill_rule_t rule = CAIRO_FILL_RULE_WINDING);
+
+// The points of a line from one end to the other, the last one left out.
+template <typename Visit>
+void walkLine(const CPosition& from, const CPosition& to, Visit visit) {
+    std::int32_t x = from.h;
+    std::int32_t y = from.v;
+    const std::int32_t dx = to.h > x ? to.h - x : x - to.h;
+    const std::int32_t dy = to.v > y ? y - to.v : to.v - y;
+    const std::int32_t stepX = x < to.h ? 1 : -1;
+    const std::int32_t stepY = y < to.v ? 1 : -1;
+    std::int32_t error = dx + dy;
+    while (x != to.h || y != to.v) {
+        visit(x, y);
+        const std::int32_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+// The pen's square dab at one point, its width centred on it, added to the path.
+void addDab(cairo_t* context, const Pen& pen, std::int32_t x, std::int32_t y);
+// The selected pen along a line; dotted pens skip every other pixel, whose gap takes the
+// background colour unless the background is transparent.
+void strokeLine(Device& device, const CPosition& from, const CPosition& to);
+
+}  // namespace gui::x11

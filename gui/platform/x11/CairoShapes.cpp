@@ -1,0 +1,189 @@
+// Ellipses, arcs, pies and text of the Cairo platform. Shapes are filled without antialiasing, a
+// pixel belonging to one when its centre does; text is antialiased, in the face fontconfig gives.
+#include <cmath>
+#include <vector>
+
+#include "gui/platform/DrawingDevice.h"
+#include "gui/platform/x11/CairoRaster.h"
+
+namespace gui::platform {
+
+using x11::Device;
+
+namespace {
+
+constexpr double kTurn = 6.283185307179586;
+
+// The ellipse inscribed in a box whose right and bottom edges are exclusive.
+struct Ellipse {
+    explicit Ellipse(const CRectangle& box)
+        : centreX((box.left + box.right) / 2.0),
+          centreY((box.top + box.bottom) / 2.0),
+          radiusX(box.getWidth() / 2.0),
+          radiusY(box.getHeight() / 2.0) {}
+
+    bool empty() const { return radiusX <= 0.0 || radiusY <= 0.0; }
+    // Counter-clockwise on the screen, from three o'clock, in [0, turn).
+    double angleOf(double x, double y) const {
+        const double angle = std::atan2(centreY - y, x - centreX);
+        return angle < 0.0 ? angle + kTurn : angle;
+    }
+    // Cairo's unit circle stretched onto the ellipse.
+    void addPath(cairo_t* context, double from, double to, bool throughCentre) const {
+        cairo_save(context);
+        cairo_translate(context, centreX, centreY);
+        cairo_scale(context, radiusX, radiusY);
+        if (throughCentre) cairo_move_to(context, 0.0, 0.0);
+        // Counter-clockwise on the screen is clockwise in Cairo's y-down space.
+        cairo_arc_negative(context, 0.0, 0.0, 1.0, -from, -to);
+        cairo_close_path(context);
+        cairo_restore(context);
+    }
+
+    double centreX;
+    double centreY;
+    double radiusX;
+    double radiusY;
+};
+
+// The counter-clockwise sweep from the ray through from to the ray through to; a whole turn when
+// the two coincide.
+struct Sweep {
+    Sweep(const Ellipse& ellipse, const CPosition& from, const CPosition& to)
+        : start(ellipse.angleOf(from.h, from.v)) {
+        length = ellipse.angleOf(to.h, to.v) - start;
+        if (length <= 0.0) length += kTurn;
+    }
+    double start;
+    double length;
+};
+
+// Without an outline a filled shape leaves out its right column and bottom row.
+CRectangle interiorOf(const CRectangle& box) {
+    return CRectangle(box.left, box.top, box.right - 1, box.bottom - 1);
+}
+
+cairo_font_slant_t slantOf(const x11::Font& font) {
+    return font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL;
+}
+
+cairo_font_weight_t weightOf(const x11::Font& font) {
+    return font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL;
+}
+
+void selectFace(cairo_t* context, const x11::Font& font) {
+    cairo_select_font_face(context, font.face.c_str(), slantOf(font), weightOf(font));
+    cairo_set_font_size(context, font.pixelHeight);
+}
+
+// Cairo's text API wants a terminated string.
+std::string textOf(const char* text, std::int32_t length) {
+    std::string copy(text, static_cast<std::size_t>(length));
+    return copy.substr(0, copy.find('\0'));
+}
+
+}  // namespace
+
+void fillEllipse(NativeDevice device, const CRectangle& box) {
+    Device* native = device;
+    const Ellipse shape(interiorOf(box));
+    if (!native || shape.empty()) return;
+    x11::fillShape(*native, native->brush->color, true,
+                   [&](cairo_t* context) { shape.addPath(context, 0.0, kTurn, false); });
+}
+
+// Sampled along the sweep, each pixel dabbed once so that an inverting raster operation does not
+// undo itself.
+void arc(NativeDevice device, const CRectangle& box, const CPosition& from, const CPosition& to) {
+    Device* native = device;
+    if (!native || box.right <= box.left || box.bottom <= box.top) return;
+    const Ellipse shape(box);
+    const Sweep sweep(shape, from, to);
+    std::vector<bool> drawn(static_cast<std::size_t>(box.getWidth()) * box.getHeight());
+    std::vector<CPosition> dabs;
+    const auto steps = static_cast<std::int32_t>(8 * (shape.radiusX + shape.radiusY) + 8);
+    for (std::int32_t i = 0; i <= steps; ++i) {
+        const double angle = sweep.start + sweep.length * i / steps;
+        const auto x =
+            static_cast<std::int32_t>(std::lround(shape.centreX + shape.radiusX * std::cos(angle)));
+        const auto y =
+            static_cast<std::int32_t>(std::lround(shape.centreY - shape.radiusY * std::sin(angle)));
+        if (x < box.left || y < box.top || x >= box.right || y >= box.bottom) continue;
+        const std::size_t index =
+            static_cast<std::size_t>(y - box.top) * box.getWidth() + (x - box.left);
+        if (drawn[index]) continue;
+        drawn[index] = true;
+        dabs.emplace_back(x, y);
+    }
+    const x11::Pen pen = *native->pen;
+    x11::fillShape(*native, pen.color, true, [&](cairo_t* context) {
+        for (const CPosition& at : dabs) x11::addDab(context, pen, at.h, at.v);
+    });
+}
+
+void fillPie(NativeDevice device, const CRectangle& box, const CPosition& from,
+             const CPosition& to) {
+    Device* native = device;
+    const Ellipse shape(interiorOf(box));
+    if (!native || shape.empty()) return;
+    const Sweep sweep(shape, from, to);
+    x11::fillShape(*native, native->brush->color, true, [&](cairo_t* context) {
+        shape.addPath(context, sweep.start, sweep.start + sweep.length, true);
+    });
+}
+
+bool textWidth(NativeDevice device, const char* text, std::int32_t length, std::int32_t& width) {
+    Device* native = device;
+    if (!native || !text || length < 0) return false;
+    cairo_surface_t* probe = cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1);
+    cairo_t* context = cairo_create(probe);
+    selectFace(context, *native->font);
+    cairo_text_extents_t extents;
+    cairo_text_extents(context, textOf(text, length).c_str(), &extents);
+    const bool measured = cairo_status(context) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(context);
+    cairo_surface_destroy(probe);
+    if (measured) width = static_cast<std::int32_t>(std::lround(extents.x_advance));
+    return measured;
+}
+
+// The line's cell (its advance by the font's height) takes the background colour unless the
+// background is transparent. Text ignores the raster operation.
+void drawText(NativeDevice device, const char* text, std::int32_t length, const CRectangle& box,
+              TextPlacement placement) {
+    Device* native = device;
+    if (!native || !text || length <= 0 || !native->target) return;
+    std::int32_t width = 0;
+    if (!textWidth(device, text, length, width)) return;
+    const x11::Font& font = *native->font;
+    std::int32_t left = box.left;
+    if (placement == TextPlacement::center) left = box.left + (box.getWidth() - width) / 2;
+    if (placement == TextPlacement::right) left = box.right - width;
+    const std::int32_t top = box.top + (box.getHeight() - font.pixelHeight) / 2;
+    cairo_t* context = x11::openCanvas(*native);
+    cairo_rectangle(context, box.left, box.top, box.getWidth(), box.getHeight());
+    cairo_clip(context);
+    if (!native->transparentBackground) {
+        x11::setColor(context, *native->target, native->backgroundColor);
+        cairo_rectangle(context, left, top, width, font.pixelHeight);
+        cairo_fill(context);
+    }
+    selectFace(context, font);
+    cairo_font_extents_t metrics;
+    cairo_font_extents(context, &metrics);
+    // The face's ascent and descent centred on the cell.
+    const double baseline =
+        top + (font.pixelHeight - metrics.ascent - metrics.descent) / 2.0 + metrics.ascent;
+    x11::setColor(context, *native->target, native->textColor);
+    if (font.underline) {
+        cairo_rectangle(context, left, std::floor(baseline) + 1.0, width, 1.0);
+        cairo_fill(context);
+    }
+    cairo_set_antialias(context, CAIRO_ANTIALIAS_GRAY);
+    cairo_move_to(context, left, std::round(baseline));
+    cairo_show_text(context, textOf(text, length).c_str());
+    cairo_destroy(context);
+    cairo_surface_flush(native->target->image);
+}
+
+}  // namespace gui::platform
