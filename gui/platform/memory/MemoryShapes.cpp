@@ -5,6 +5,7 @@
 
 #include "gui/platform/DrawingDevice.h"
 #include "gui/platform/memory/MemoryRaster.h"
+#include "gui/platform/raster/RasterGeometry.h"
 
 namespace gui::platform {
 
@@ -12,60 +13,16 @@ using memory::Device;
 
 namespace {
 
-constexpr double kTurn = 6.283185307179586;
+using raster::Ellipse;
+using raster::Sweep;
 
-// The ellipse inscribed in a box whose right and bottom edges are exclusive; a pixel belongs to
-// it when its centre does.
-struct Ellipse {
-    explicit Ellipse(const CRectangle& box)
-        : centreX((box.left + box.right) / 2.0),
-          centreY((box.top + box.bottom) / 2.0),
-          radiusX(box.getWidth() / 2.0),
-          radiusY(box.getHeight() / 2.0) {}
-
-    bool holds(std::int32_t x, std::int32_t y) const {
-        if (radiusX <= 0.0 || radiusY <= 0.0) return false;
-        const double dx = (x + 0.5 - centreX) / radiusX;
-        const double dy = (y + 0.5 - centreY) / radiusY;
-        return dx * dx + dy * dy <= 1.0;
-    }
-    // Counter-clockwise on the screen, from three o'clock, in [0, turn).
-    double angleOf(double x, double y) const {
-        const double angle = std::atan2(centreY - y, x - centreX);
-        return angle < 0.0 ? angle + kTurn : angle;
-    }
-    // The pixel of the outline at an angle: the outline runs through the centres of the box's
-    // outermost pixels.
-    CPosition outlinePixel(double angle) const {
-        const double x = centreX - 0.5 + (radiusX - 0.5) * std::cos(angle);
-        const double y = centreY - 0.5 - (radiusY - 0.5) * std::sin(angle);
-        return CPosition(static_cast<std::int32_t>(std::lround(x)),
-                         static_cast<std::int32_t>(std::lround(y)));
-    }
-
-    double centreX;
-    double centreY;
-    double radiusX;
-    double radiusY;
-};
-
-// The counter-clockwise sweep from the ray through from to the ray through to; a whole turn when
-// the two coincide.
-struct Sweep {
-    Sweep(const Ellipse& ellipse, const CPosition& from, const CPosition& to)
-        : start(ellipse.angleOf(from.h, from.v)) {
-        length = ellipse.angleOf(to.h, to.v) - start;
-        if (length <= 0.0) length += kTurn;
-    }
-    bool covers(double angle) const {
-        double past = angle - start;
-        if (past < 0.0) past += kTurn;
-        return past <= length;
-    }
-
-    double start;
-    double length;
-};
+// A pixel belongs to the ellipse when its centre does.
+bool holds(const Ellipse& shape, std::int32_t x, std::int32_t y) {
+    if (shape.empty()) return false;
+    const double dx = (x + 0.5 - shape.centreX) / shape.radiusX;
+    const double dy = (y + 0.5 - shape.centreY) / shape.radiusY;
+    return dx * dx + dy * dy <= 1.0;
+}
 
 }  // namespace
 
@@ -76,7 +33,7 @@ void fillEllipse(NativeDevice device, const CRectangle& box) {
     const Ellipse shape(CRectangle(box.left, box.top, box.right - 1, box.bottom - 1));
     for (std::int32_t y = box.top; y < box.bottom; ++y)
         for (std::int32_t x = box.left; x < box.right; ++x)
-            if (shape.holds(x, y)) memory::plot(*native, x, y, native->brush->color);
+            if (holds(shape, x, y)) memory::plot(*native, x, y, native->brush->color);
 }
 
 void arc(NativeDevice device, const CRectangle& box, const CPosition& from, const CPosition& to) {
@@ -110,7 +67,7 @@ void fillPie(NativeDevice device, const CRectangle& box, const CPosition& from,
     const Sweep sweep(shape, from, to);
     for (std::int32_t y = box.top; y < box.bottom; ++y)
         for (std::int32_t x = box.left; x < box.right; ++x)
-            if (shape.holds(x, y) && sweep.covers(shape.angleOf(x, y)))
+            if (holds(shape, x, y) && sweep.covers(shape.angleOf(x, y)))
                 memory::plot(*native, x, y, native->brush->color);
 }
 

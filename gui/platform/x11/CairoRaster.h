@@ -7,26 +7,16 @@
 #include <cstdint>
 #include <functional>
 
+#include "gui/platform/raster/RasterGeometry.h"
 #include "gui/platform/x11/CairoHandles.h"
 
 namespace gui::x11 {
 
-inline constexpr std::uint32_t kRgbMask = 0x00FFFFFF;
-inline constexpr std::uint32_t kWhitePixel = 0x00FFFFFF;
-inline constexpr std::uint32_t kInvalidColor = 0xFFFFFFFF;
-
-// 0x00BBGGRR and 0x00RRGGBB into each other: red and blue swap places.
-inline std::uint32_t swapRedBlue(std::uint32_t value) {
-    return ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
-}
-
-// Inside the device's surface and its clip.
-inline bool drawable(const Device& device, std::int32_t x, std::int32_t y) {
-    if (!device.target || !device.target->contains(x, y)) return false;
-    if (!device.clipped) return true;
-    const CRectangle& clip = device.clip;
-    return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
-}
+using raster::drawable;
+using raster::kInvalidColor;
+using raster::kRgbMask;
+using raster::kWhitePixel;
+using raster::swapRedBlue;
 
 // A Cairo context on surface in top-down pixel coordinates, without antialiasing; the caller
 // destroys it.

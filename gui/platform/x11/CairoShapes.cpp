@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gui/platform/DrawingDevice.h"
+#include "gui/platform/raster/RasterGeometry.h"
 #include "gui/platform/x11/CairoRaster.h"
 
 namespace gui::platform {
@@ -12,51 +13,21 @@ using x11::Device;
 
 namespace {
 
-constexpr double kTurn = 6.283185307179586;
+using raster::Ellipse;
+using raster::kTurn;
+using raster::Sweep;
 
-// The ellipse inscribed in a box whose right and bottom edges are exclusive.
-struct Ellipse {
-    explicit Ellipse(const CRectangle& box)
-        : centreX((box.left + box.right) / 2.0),
-          centreY((box.top + box.bottom) / 2.0),
-          radiusX(box.getWidth() / 2.0),
-          radiusY(box.getHeight() / 2.0) {}
-
-    bool empty() const { return radiusX <= 0.0 || radiusY <= 0.0; }
-    // Counter-clockwise on the screen, from three o'clock, in [0, turn).
-    double angleOf(double x, double y) const {
-        const double angle = std::atan2(centreY - y, x - centreX);
-        return angle < 0.0 ? angle + kTurn : angle;
-    }
-    // Cairo's unit circle stretched onto the ellipse.
-    void addPath(cairo_t* context, double from, double to, bool throughCentre) const {
-        cairo_save(context);
-        cairo_translate(context, centreX, centreY);
-        cairo_scale(context, radiusX, radiusY);
-        if (throughCentre) cairo_move_to(context, 0.0, 0.0);
-        // Counter-clockwise on the screen is clockwise in Cairo's y-down space.
-        cairo_arc_negative(context, 0.0, 0.0, 1.0, -from, -to);
-        cairo_close_path(context);
-        cairo_restore(context);
-    }
-
-    double centreX;
-    double centreY;
-    double radiusX;
-    double radiusY;
-};
-
-// The counter-clockwise sweep from the ray through from to the ray through to; a whole turn when
-// the two coincide.
-struct Sweep {
-    Sweep(const Ellipse& ellipse, const CPosition& from, const CPosition& to)
-        : start(ellipse.angleOf(from.h, from.v)) {
-        length = ellipse.angleOf(to.h, to.v) - start;
-        if (length <= 0.0) length += kTurn;
-    }
-    double start;
-    double length;
-};
+// Cairo's unit circle stretched onto the ellipse, from angle from to angle to.
+void addPath(cairo_t* context, const Ellipse& shape, double from, double to, bool throughCentre) {
+    cairo_save(context);
+    cairo_translate(context, shape.centreX, shape.centreY);
+    cairo_scale(context, shape.radiusX, shape.radiusY);
+    if (throughCentre) cairo_move_to(context, 0.0, 0.0);
+    // Counter-clockwise on the screen is clockwise in Cairo's y-down space.
+    cairo_arc_negative(context, 0.0, 0.0, 1.0, -from, -to);
+    cairo_close_path(context);
+    cairo_restore(context);
+}
 
 // Without an outline a filled shape leaves out its right column and bottom row.
 CRectangle interiorOf(const CRectangle& box) {
@@ -89,7 +60,7 @@ void fillEllipse(NativeDevice device, const CRectangle& box) {
     const Ellipse shape(interiorOf(box));
     if (!native || shape.empty()) return;
     x11::fillShape(*native, native->brush->color, true,
-                   [&](cairo_t* context) { shape.addPath(context, 0.0, kTurn, false); });
+                   [&](cairo_t* context) { addPath(context, shape, 0.0, kTurn, false); });
 }
 
 // Sampled along the sweep, each pixel dabbed once so that an inverting raster operation does not
@@ -128,7 +99,7 @@ void fillPie(NativeDevice device, const CRectangle& box, const CPosition& from,
     if (!native || shape.empty()) return;
     const Sweep sweep(shape, from, to);
     x11::fillShape(*native, native->brush->color, true, [&](cairo_t* context) {
-        shape.addPath(context, sweep.start, sweep.start + sweep.length, true);
+        addPath(context, shape, sweep.start, sweep.start + sweep.length, true);
     });
 }
 
