@@ -123,31 +123,8 @@ NativeBitmap createScreenBitmap(std::int32_t width, std::int32_t height) {
     return memory::makeSurface(width, height);
 }
 
-// The pretend module has no plain bitmap resources.
-NativeBitmap loadBitmapResource(NativeModule, std::int32_t) { return nullptr; }
-
-bool bitmapSize(NativeBitmap bitmap, std::int32_t& width, std::int32_t& height) {
-    Surface* surface = bitmap;
-    if (!surface) return false;
-    width = surface->width;
-    height = surface->height;
-    return true;
-}
-
-void deleteBitmap(NativeBitmap bitmap) { delete static_cast<Surface*>(bitmap); }
-
-NativeDevice createMemoryDevice(NativeDevice) { return new (std::nothrow) Device(); }
-
-void deleteMemoryDevice(NativeDevice device) { delete static_cast<Device*>(device); }
-
 NativeBitmap createSurfaceBitmap(NativeDevice, std::int32_t width, std::int32_t height) {
     return memory::makeSurface(width, height);
-}
-
-NativeBitmap selectBitmap(NativeDevice device, NativeBitmap bitmap) {
-    Device* native = device;
-    if (!native || !bitmap) return nullptr;
-    return std::exchange(native->target, static_cast<Surface*>(bitmap));
 }
 
 void transferPixels(NativeDevice target, const CRectangle& to, NativeDevice source,

@@ -183,31 +183,8 @@ NativeBitmap createScreenBitmap(std::int32_t width, std::int32_t height) {
     return x11::makeSurface(width, height, CAIRO_FORMAT_RGB24);
 }
 
-// All artwork is PNG; there are no plain bitmap resources.
-NativeBitmap loadBitmapResource(NativeModule, std::int32_t) { return nullptr; }
-
-bool bitmapSize(NativeBitmap bitmap, std::int32_t& width, std::int32_t& height) {
-    Surface* surface = bitmap;
-    if (!surface) return false;
-    width = surface->width;
-    height = surface->height;
-    return true;
-}
-
-void deleteBitmap(NativeBitmap bitmap) { delete static_cast<Surface*>(bitmap); }
-
-NativeDevice createMemoryDevice(NativeDevice) { return new (std::nothrow) Device(); }
-
-void deleteMemoryDevice(NativeDevice device) { delete static_cast<Device*>(device); }
-
 NativeBitmap createSurfaceBitmap(NativeDevice, std::int32_t width, std::int32_t height) {
     return x11::makeSurface(width, height, CAIRO_FORMAT_RGB24);
-}
-
-NativeBitmap selectBitmap(NativeDevice device, NativeBitmap bitmap) {
-    Device* native = device;
-    if (!native || !bitmap) return nullptr;
-    return std::exchange(native->target, static_cast<Surface*>(bitmap));
 }
 
 void transferPixels(NativeDevice target, const CRectangle& to, NativeDevice source,

@@ -39,43 +39,6 @@ NativeDevice windowDevice(NativeWindow window) {
 
 void releaseWindowDevice(NativeWindow, NativeDevice device) { delete static_cast<Device*>(device); }
 
-bool windowScreenOrigin(NativeWindow window, CPosition& origin) {
-    x11::Window* native = window;
-    if (!native) return false;
-    origin = native->screenOrigin;
-    return true;
-}
-
-NativePen currentPen(NativeDevice device) {
-    Device* native = device;
-    return native ? native->pen : nullptr;
-}
-NativeBrush currentBrush(NativeDevice device) {
-    Device* native = device;
-    return native ? native->brush : nullptr;
-}
-NativeFont currentFont(NativeDevice device) {
-    Device* native = device;
-    return native ? native->font : nullptr;
-}
-
-void selectPen(NativeDevice device, NativePen pen) {
-    Device* native = device;
-    if (native && pen) native->pen = pen;
-}
-void selectBrush(NativeDevice device, NativeBrush brush) {
-    Device* native = device;
-    if (native && brush) native->brush = brush;
-}
-void selectFont(NativeDevice device, NativeFont font) {
-    Device* native = device;
-    if (native && font) native->font = font;
-}
-
-void deletePen(NativePen pen) { delete static_cast<x11::Pen*>(pen); }
-void deleteBrush(NativeBrush brush) { delete static_cast<x11::Brush*>(brush); }
-void deleteFont(NativeFont font) { delete static_cast<x11::Font*>(font); }
-
 NativePen createPen(PenDash dash, std::int32_t width, std::uint32_t color) {
     return make<x11::Pen>(dash, std::max<std::int32_t>(1, width), color);
 }
@@ -97,53 +60,6 @@ NativeFont createFont(const FontRequest& request) {
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-}
-
-void setTransparentBackground(NativeDevice device, bool transparent) {
-    Device* native = device;
-    if (native) native->transparentBackground = transparent;
-}
-
-std::uint32_t setBackgroundColor(NativeDevice device, std::uint32_t color) {
-    Device* native = device;
-    if (!native) return 0;
-    return std::exchange(native->backgroundColor, color);
-}
-
-std::uint32_t setTextColor(NativeDevice device, std::uint32_t color) {
-    Device* native = device;
-    if (!native) return 0;
-    return std::exchange(native->textColor, color);
-}
-
-void setRasterOp(NativeDevice device, RasterOp op) {
-    Device* native = device;
-    if (native) native->rasterOp = op;
-}
-
-void clipTo(NativeDevice device, const CRectangle& rect) {
-    Device* native = device;
-    if (!native) return;
-    native->clipped = true;
-    native->clip = rect;
-}
-
-void moveTo(NativeDevice device, const CPosition& point) {
-    Device* native = device;
-    if (native) native->penPosition = point;
-}
-
-void lineTo(NativeDevice device, const CPosition& point) {
-    Device* native = device;
-    if (!native) return;
-    x11::strokeLine(*native, native->penPosition, point);
-    native->penPosition = point;
-}
-
-void polyline(NativeDevice device, const CPosition* points, std::int32_t count) {
-    Device* native = device;
-    if (!native || !points) return;
-    for (std::int32_t i = 1; i < count; ++i) x11::strokeLine(*native, points[i - 1], points[i]);
 }
 
 // Alternate filling, a pixel inside when its centre is.
