@@ -41,22 +41,8 @@ void arc(NativeDevice device, const CRectangle& box, const CPosition& from, cons
     if (!native || box.right <= box.left || box.bottom <= box.top) return;
     const Ellipse shape(box);
     const Sweep sweep(shape, from, to);
-    // Each pixel once, so that an inverting raster operation does not undo itself.
-    std::vector<bool> drawn(static_cast<std::size_t>(box.getWidth()) * box.getHeight());
-    const auto steps = static_cast<std::int32_t>(8 * (shape.radiusX + shape.radiusY) + 8);
-    for (std::int32_t i = 0; i <= steps; ++i) {
-        const double angle = sweep.start + sweep.length * i / steps;
-        const auto x =
-            static_cast<std::int32_t>(std::lround(shape.centreX + shape.radiusX * std::cos(angle)));
-        const auto y =
-            static_cast<std::int32_t>(std::lround(shape.centreY - shape.radiusY * std::sin(angle)));
-        if (x < box.left || y < box.top || x >= box.right || y >= box.bottom) continue;
-        const std::size_t index =
-            static_cast<std::size_t>(y - box.top) * box.getWidth() + (x - box.left);
-        if (drawn[index]) continue;
-        drawn[index] = true;
-        memory::dab(*native, x, y);
-    }
+    raster::visitArcPixels(box, shape, sweep,
+                           [&](std::int32_t x, std::int32_t y) { memory::dab(*native, x, y); });
 }
 
 void fillPie(NativeDevice device, const CRectangle& box, const CPosition& from,

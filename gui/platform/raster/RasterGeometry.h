@@ -1,9 +1,12 @@
 // What the toolkit's software backends (the in-memory one and Cairo's) share: pixel colour words,
-// the clip test, and the geometry of the ellipses, arcs and pies GDI draws in a box.
+// the clip test, the pixels of a line, and the geometry of the ellipses, arcs and pies GDI draws in
+// a box.
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "gui/draw/GuiTypes.h"
 
@@ -66,5 +69,50 @@ struct Sweep {
     double start;
     double length;
 };
+
+// The points of a line from one end to the other, the last one left out.
+template <typename Visit>
+void walkLine(const CPosition& from, const CPosition& to, Visit visit) {
+    std::int32_t x = from.h;
+    std::int32_t y = from.v;
+    const std::int32_t dx = to.h > x ? to.h - x : x - to.h;
+    const std::int32_t dy = to.v > y ? y - to.v : to.v - y;
+    const std::int32_t stepX = x < to.h ? 1 : -1;
+    const std::int32_t stepY = y < to.v ? 1 : -1;
+    std::int32_t error = dx + dy;
+    while (x != to.h || y != to.v) {
+        visit(x, y);
+        const std::int32_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
+    }
+}
+
+// Each pixel of the ellipse's outline along the sweep once, inside box, so that an inverting
+// raster operation does not undo itself.
+template <typename Visit>
+void visitArcPixels(const CRectangle& box, const Ellipse& shape, const Sweep& sweep, Visit visit) {
+    std::vector<bool> drawn(static_cast<std::size_t>(box.getWidth()) * box.getHeight());
+    const auto steps = static_cast<std::int32_t>(8 * (shape.radiusX + shape.radiusY) + 8);
+    for (std::int32_t i = 0; i <= steps; ++i) {
+        const double angle = sweep.start + sweep.length * i / steps;
+        const auto x =
+            static_cast<std::int32_t>(std::lround(shape.centreX + shape.radiusX * std::cos(angle)));
+        const auto y =
+            static_cast<std::int32_t>(std::lround(shape.centreY - shape.radiusY * std::sin(angle)));
+        if (x < box.left || y < box.top || x >= box.right || y >= box.bottom) continue;
+        const std::size_t index =
+            static_cast<std::size_t>(y - box.top) * box.getWidth() + (x - box.left);
+        if (drawn[index]) continue;
+        drawn[index] = true;
+        visit(x, y);
+    }
+}
 
 }  // namespace gui::raster

@@ -33,29 +33,7 @@ using PathBuilder = std::function<void(cairo_t*)>;
 void fillShape(Device& device, std::uint32_t color, bool throughOp, const PathBuilder& build,
                cairo_fill_rule_t rule = CAIRO_FILL_RULE_WINDING);
 
-// The points of a line from one end to the other, the last one left out.
-template <typename Visit>
-void walkLine(const CPosition& from, const CPosition& to, Visit visit) {
-    std::int32_t x = from.h;
-    std::int32_t y = from.v;
-    const std::int32_t dx = to.h > x ? to.h - x : x - to.h;
-    const std::int32_t dy = to.v > y ? y - to.v : to.v - y;
-    const std::int32_t stepX = x < to.h ? 1 : -1;
-    const std::int32_t stepY = y < to.v ? 1 : -1;
-    std::int32_t error = dx + dy;
-    while (x != to.h || y != to.v) {
-        visit(x, y);
-        const std::int32_t twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += stepY;
-        }
-    }
-}
+using raster::walkLine;
 
 // The pen's square dab at one point, its width centred on it, added to the path.
 void addDab(cairo_t* context, const Pen& pen, std::int32_t x, std::int32_t y);

@@ -70,22 +70,9 @@ void arc(NativeDevice device, const CRectangle& box, const CPosition& from, cons
     if (!native || box.right <= box.left || box.bottom <= box.top) return;
     const Ellipse shape(box);
     const Sweep sweep(shape, from, to);
-    std::vector<bool> drawn(static_cast<std::size_t>(box.getWidth()) * box.getHeight());
     std::vector<CPosition> dabs;
-    const auto steps = static_cast<std::int32_t>(8 * (shape.radiusX + shape.radiusY) + 8);
-    for (std::int32_t i = 0; i <= steps; ++i) {
-        const double angle = sweep.start + sweep.length * i / steps;
-        const auto x =
-            static_cast<std::int32_t>(std::lround(shape.centreX + shape.radiusX * std::cos(angle)));
-        const auto y =
-            static_cast<std::int32_t>(std::lround(shape.centreY - shape.radiusY * std::sin(angle)));
-        if (x < box.left || y < box.top || x >= box.right || y >= box.bottom) continue;
-        const std::size_t index =
-            static_cast<std::size_t>(y - box.top) * box.getWidth() + (x - box.left);
-        if (drawn[index]) continue;
-        drawn[index] = true;
-        dabs.emplace_back(x, y);
-    }
+    raster::visitArcPixels(box, shape, sweep,
+                           [&](std::int32_t x, std::int32_t y) { dabs.emplace_back(x, y); });
     const x11::Pen pen = *native->pen;
     x11::fillShape(*native, pen.color, true, [&](cairo_t* context) {
         for (const CPosition& at : dabs) x11::addDab(context, pen, at.h, at.v);
