@@ -193,6 +193,12 @@ bool PluginEditor::open(void* parent) {
                                     [this](gui::CDrawContext* context, const CPosition& where) {
                                         showPanelMenu(context, where);
                                     });
+    if (!newFrame->getWindow()) {
+        // No window to show the panel in (a parent that is gone, no display): the host hears
+        // that the editor did not open.
+        delete newFrame;
+        return false;
+    }
     const float expansionValue = effect->getParameter(kParamExpansion);
     const float outputValue = effect->getParameter(kParamOutput);
 

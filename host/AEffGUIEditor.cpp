@@ -104,7 +104,10 @@ void AEffGUIEditor::applyScale() {
 }
 
 void AEffGUIEditor::idle() {
-    if (!inIdleCycle && frame) frame->idle();
+    if (inIdleCycle || !frame) return;
+    // The events may close the editor, and the frame with it.
+    gui::platform::dispatchWindowEvents();
+    if (frame) frame->idle();
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& key) {

@@ -69,6 +69,9 @@ VstKeyCode hostKeyOf(std::uintptr_t platformKey);
 void sleepFor(std::uint32_t milliseconds);
 // Paints one window that is waiting to be painted, if any.
 void dispatchPendingPaint();
+// From the editor's idle: delivers the events waiting for the toolkit's windows where nobody else
+// delivers them (on Win32 the host's message loop does).
+void dispatchWindowEvents();
 
 }  // namespace platform
 }  // namespace gui

@@ -54,7 +54,7 @@ Stereo vstRender(Stereo& in) {
 
 }  // namespace
 
-TEST(VstObject, ExportsBothEntriesAndHasNoEditor) {
+TEST(VstObject, ExportsBothEntriesAndRefusesAnEditorWithoutAWindow) {
     SharedObject vst(TALON_VST_OBJECT);
     auto entry = reinterpret_cast<VstMain>(vst.find("VSTPluginMain"));
     auto legacy = reinterpret_cast<VstMain>(vst.find("main"));
@@ -66,13 +66,17 @@ TEST(VstObject, ExportsBothEntriesAndHasNoEditor) {
         ASSERT_NE(effect, nullptr);
         EXPECT_EQ(effect->magic, kEffectMagic);
         EXPECT_EQ(effect->uniqueID, kTalonUniqueId);
-        EXPECT_EQ(effect->flags, effFlagsCanReplacing | effFlagsCanDoubleReplacing);
+        EXPECT_EQ(effect->flags,
+                  effFlagsHasEditor | effFlagsCanReplacing | effFlagsCanDoubleReplacing);
         EXPECT_EQ(effect->numInputs, 2);
         EXPECT_EQ(effect->numOutputs, 2);
-        int window = 0;
-        EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, &window, 0.0f), 0);
+        // No X window has this id (nor is there always a display): the editor does not open.
+        const auto noWindow = reinterpret_cast<void*>(std::uintptr_t{0x7FFFFFF1});
+        EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, noWindow, 0.0f), 0);
         ERect* rect = nullptr;
-        EXPECT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f), 0);
+        ASSERT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f), 1);
+        EXPECT_EQ(rect->right - rect->left, 752);
+        EXPECT_EQ(rect->bottom - rect->top, 80);
         effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     }
 }

@@ -1,51 +1,16 @@
-// The services of a windowing system that a platform without one answers as absent: no drops, no
-// assistive technology, no loaded libraries. The user's settings live for the process.
+// The services of a windowing system that a platform without one answers as absent: no loaded
+// libraries; the user's settings live for the process. Drops and assistive technology are absent
+// too (AbsentServices.cpp).
 #include <map>
 #include <mutex>
 #include <string>
 #include <tuple>
 
-#include "gui/platform/Accessibility.h"
 #include "gui/platform/BitmapPixels.h"
-#include "gui/platform/DragAndDrop.h"
 #include "gui/platform/ModuleHandle.h"
 #include "gui/platform/UserSettings.h"
-#include "gui/views/CFrame.h"
 
-namespace gui {
-
-// No assistive technology asks for the frame's accessible object.
-std::intptr_t CFrame::answerObjectRequest(std::uintptr_t) { return 0; }
-
-// Nothing was handed out, so nothing is taken back.
-void CFrame::disconnectAccessible() {}
-
-namespace platform {
-
-// Nobody hears the announcements.
-void announceFocus(NativeWindow, std::int32_t) {}
-
-void announceValueChange(NativeWindow, std::int32_t) {}
-
-// There is no drag-and-drop service: the frame accepts no drops.
-CDropTarget* registerDropTarget(NativeWindow, CFrame*) { return nullptr; }
-
-void revokeDropTarget(NativeWindow) {}
-
-// No drag data exists, so none is held.
-void retainDragData(NativeDragData) {}
-
-void releaseDragData(NativeDragData) {}
-
-bool dragDataHasText(NativeDragData) { return false; }
-
-bool readDragText(NativeDragData, std::vector<char>&) { return false; }
-
-std::int32_t dragFileCount(NativeDragData) { return 0; }
-
-DragFileRead readDragFile(NativeDragData, std::int32_t, std::string&) {
-    return DragFileRead::kNoList;
-}
+namespace gui::platform {
 
 namespace {
 
@@ -108,5 +73,4 @@ NativeModule loadImagingLibrary() { return nullptr; }
 // Nothing is ever loaded.
 void freeModule(NativeModule) {}
 
-}  // namespace platform
-}  // namespace gui
+}  // namespace gui::platform

@@ -132,6 +132,9 @@ VstKeyCode hostKeyOf(std::uintptr_t platformKey) {
 // Waiting moves the scripted clock on instead of the thread's.
 void sleepFor(std::uint32_t milliseconds) { memory::input().tick += milliseconds; }
 
+// No event is ever queued.
+void dispatchWindowEvents() {}
+
 // No paint is ever queued.
 void dispatchPendingPaint() {}
 

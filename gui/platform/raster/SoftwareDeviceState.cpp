@@ -16,12 +16,15 @@ namespace backend = gui::TALON_RASTER_NAMESPACE;
 using backend::Device;
 using backend::Surface;
 
+// A backend whose windows move with other clients' asks the system instead.
+#if !defined(TALON_RASTER_WINDOWS_ASK_SYSTEM)
 bool windowScreenOrigin(NativeWindow window, CPosition& origin) {
     backend::Window* native = window;
     if (!native) return false;
     origin = native->screenOrigin;
     return true;
 }
+#endif
 
 NativePen currentPen(NativeDevice device) {
     Device* native = device;

@@ -209,6 +209,9 @@ VstKeyCode hostKeyOf(std::uintptr_t platformKey) {
 
 void sleepFor(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
+// The host's message loop delivers the window's messages.
+void dispatchWindowEvents() {}
+
 void dispatchPendingPaint() {
     MSG message;
     if (PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageA(&message);

@@ -3,11 +3,34 @@
 // antialiased, so that they meet the artwork's pixels exactly.
 #include <algorithm>
 #include <new>
+#include <set>
 #include <utility>
 #include <vector>
 
 #include "gui/platform/DrawingDevice.h"
 #include "gui/platform/x11/CairoRaster.h"
+
+namespace gui::x11 {
+
+namespace {
+
+std::set<Window*>& knownWindows() {
+    static std::set<Window*> windows;
+    return windows;
+}
+
+}  // namespace
+
+void addWindow(Window* window) { knownWindows().insert(window); }
+
+void removeWindow(Window* window) { knownWindows().erase(window); }
+
+Window* windowOf(NativeWindow handle) {
+    auto* candidate = static_cast<Window*>(handle.address());
+    return knownWindows().count(candidate) != 0 ? candidate : nullptr;
+}
+
+}  // namespace gui::x11
 
 namespace gui::platform {
 
@@ -30,14 +53,22 @@ void fillArea(Device& device, const CRectangle& rect, std::uint32_t color, bool 
 }  // namespace
 
 NativeDevice windowDevice(NativeWindow window) {
-    x11::Window* native = window;
+    x11::Window* native = x11::windowOf(window);
     if (!native || !native->backBuffer) return nullptr;
     Device* device = make<Device>();
     if (device) device->target = native->backBuffer;
     return device;
 }
 
-void releaseWindowDevice(NativeWindow, NativeDevice device) { delete static_cast<Device*>(device); }
+void releaseWindowDevice(NativeWindow window, NativeDevice device) {
+    delete static_cast<Device*>(device);
+    if (x11::Window* native = x11::windowOf(window)) native->presentDrawing();
+}
+
+bool windowScreenOrigin(NativeWindow window, CPosition& origin) {
+    x11::Window* native = x11::windowOf(window);
+    return native && native->cornerOnScreen(origin);
+}
 
 NativePen createPen(PenDash dash, std::int32_t width, std::uint32_t color) {
     return make<x11::Pen>(dash, std::max<std::int32_t>(1, width), color);

@@ -62,8 +62,21 @@ struct Font {
     bool underline;
 };
 
-// A window's back buffer and its place on the screen; the windowing backend presents it.
+// A window's pixels and its place on the screen; the windowing backend presents them once a
+// device that drew into them is released.
 struct Window {
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window() = default;
+    // What was drawn through a device of windowDevice goes to the screen.
+    virtual void presentDrawing() {}
+    // The window's top-left corner on the screen; false when it cannot be told.
+    virtual bool cornerOnScreen(CPosition& corner) {
+        corner = screenOrigin;
+        return true;
+    }
+
     Surface* backBuffer = nullptr;
     CPosition screenOrigin;
 };
@@ -88,6 +101,14 @@ struct Device {
     // Dots of a dotted line continue from one segment to the next.
     std::int32_t dashPhase = 0;
 };
+
+// The toolkit's windows are Window objects; a window handle that names none of them is the X
+// id of another client's window (the host's), which the backend treats as such. Windows are
+// known from addWindow until removeWindow.
+void addWindow(Window* window);
+void removeWindow(Window* window);
+// The toolkit's window a handle names; null for another client's window.
+Window* windowOf(NativeWindow handle);
 
 // A surface of the size, zeroed; null for a non-positive size or failure.
 Surface* makeSurface(std::int32_t width, std::int32_t height, cairo_format_t format,

@@ -1,11 +1,9 @@
-// The pointer and the clock on X11, asked of the display directly. Until the windowing backend
-// runs an event loop there is no message being handled and no queue of presses.
-#include <X11/Xlib.h>
-
+// The pointer and the clock on X11, asked of the shared display directly; without an open window
+// there is no display and no button is down.
 #include <chrono>
-#include <mutex>
 
 #include "gui/platform/PointerInput.h"
+#include "gui/platform/x11/X11Display.h"
 
 namespace gui::platform {
 
@@ -13,14 +11,6 @@ namespace {
 
 // X keeps no double-click setting; toolkits on X agree on this interval.
 constexpr std::uint32_t kDoubleClickMilliseconds = 400;
-
-// The display, opened on first use; null where there is none.
-Display* pointerDisplay() {
-    static std::once_flag opened;
-    static Display* display = nullptr;
-    std::call_once(opened, [] { display = XOpenDisplay(nullptr); });
-    return display;
-}
 
 struct PointerState {
     bool known = false;
@@ -31,12 +21,13 @@ struct PointerState {
 
 PointerState queryPointer() {
     PointerState state;
-    Display* display = pointerDisplay();
+    Display* display = x11::currentDisplay();
     if (!display) return state;
     ::Window root = 0;
     ::Window child = 0;
     int windowX = 0;
     int windowY = 0;
+    x11::ErrorTrap trap(display);
     state.known = XQueryPointer(display, DefaultRootWindow(display), &root, &child, &state.rootX,
                                 &state.rootY, &windowX, &windowY, &state.mask) != 0;
     return state;
@@ -68,10 +59,11 @@ std::uint32_t tickCount() {
         std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
 
-std::uint32_t currentMessageTime() { return tickCount(); }
+std::uint32_t currentMessageTime() { return x11::eventArrivalTicks(); }
 
 std::uint32_t doubleClickTime() { return kDoubleClickMilliseconds; }
 
-bool takePrimaryPress() { return false; }
+// The second press of a double click lands where the first did.
+bool takePrimaryPress() { return x11::takeButtonPress(x11::pointerWindow(), Button1); }
 
 }  // namespace gui::platform
