@@ -49,6 +49,14 @@ if ! scripts/wine-run.sh "$preset" "$bin/talonhost.exe" \
 fi
 echo "demo: wrote out/panel@2x.png (the editor panel at 200 %)"
 
+# And at 300 %, the largest size, where the 3x artwork shows.
+if ! scripts/wine-run.sh "$preset" "$bin/talonhost.exe" \
+     --set StEx=75 --scale 3 --screenshot out/panel@3x.png >/dev/null 2>out/panel@3x.log; then
+  cat out/panel@3x.log >&2
+  exit 1
+fi
+echo "demo: wrote out/panel@3x.png (the editor panel at 300 %)"
+
 # The control gallery: every control of the toolkit in one window, drawn once into a picture.
 if ! scripts/wine-run.sh "$preset" "$bin/gallery.exe" \
      --screenshot out/gallery.png >/dev/null 2>out/gallery.log; then
