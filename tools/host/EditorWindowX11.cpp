@@ -133,7 +133,9 @@ bool EditorWindow::PlatformState::handleEvent(XEvent& event) {
         case DestroyNotify: return event.xdestroywindow.window == window;
         case CreateNotify:
             // The editor's window, made on its connection: its exposures are watched from ours.
+            // It may be gone again already; that error is settled here, not in a later request's.
             XSelectInput(display.get(), event.xcreatewindow.window, kChildEvents);
+            synchronise();
             paintDue = true;
             return false;
         case MapNotify:
