@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the plug-in and runs it in the project's own host on a built-in stereo test signal, then
-# takes a picture of its editor panel.
+# takes a picture of its editor panel, under Wine and natively on Linux.
 set -euo pipefail
 TALON_ROOT=$(cd "$(dirname "$0")" && pwd)
 cd "$TALON_ROOT"
@@ -67,3 +67,13 @@ echo "demo: wrote out/gallery.png (the control gallery)"
 
 # Wine's desktop would outlive a virtual display and complain about its end.
 WINEPREFIX="$TALON_ROOT/build/wineprefix-$preset" wineserver -k 2>/dev/null || true
+
+# The same panel from the native build: the Linux VST plug-in in the Linux talonhost, on a virtual
+# display of its own, so that no other window can cover it while it is photographed.
+talon_build linux >/dev/null
+if ! talon_xvfb build/linux/bin/talonhost --set StEx=75 --screenshot out/panel-linux.png \
+     >/dev/null 2>out/panel-linux.log; then
+  cat out/panel-linux.log >&2
+  exit 1
+fi
+echo "demo: wrote out/panel-linux.png (the editor panel of the Linux build at StEx 75)"

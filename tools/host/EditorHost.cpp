@@ -62,8 +62,6 @@ RgbImage captureEditor(EffectSession& session, const std::string& title) {
 
 }  // namespace
 
-void requireEditorHost() {}
-
 void showEditor(EffectSession& session, const std::string& effectName, const HostOptions& options,
                 std::ostream& out) {
     const std::string title = effectName + " - " + kHostProductName;

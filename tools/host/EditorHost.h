@@ -1,6 +1,5 @@
 // Showing an effect's editor the way a host does: its size, a window of that size, open, idle
-// on a timer, close before the window goes. Windows only for now (EditorHost.cpp); elsewhere
-// EditorHostUnavailable.cpp refuses the editor options.
+// on a timer, close before the window goes. The window is the platform's (EditorWindow.h).
 #pragma once
 
 #include <iosfwd>
@@ -8,9 +7,6 @@
 
 #include "tools/host/CommandLine.h"
 #include "tools/host/EffectSession.h"
-
-// Throws HostError where this build cannot show editors: called before anything is loaded.
-void requireEditorHost();
 
 // Shows the editor of the effect set up in session as --editor or --screenshot asks: until the
 // user closes its window, or until it is drawn, writing the screenshot once it is closed again.

@@ -1,5 +1,6 @@
-// The host's top-level window that an effect's editor lives in, with the message loop and the
-// idle timer a host runs for it. The only part of talonhost besides loading that uses Win32.
+// The host's top-level window that an effect's editor lives in, with the event loop and the
+// idle timer a host runs for it: the platform's part of talonhost besides loading, one source file
+// per platform (EditorWindow.cpp for Win32, EditorWindowX11.cpp for X11).
 #pragma once
 
 #include <functional>
@@ -22,7 +23,8 @@ class EditorWindow {
     EditorWindow(const EditorWindow&) = delete;
     EditorWindow& operator=(const EditorWindow&) = delete;
 
-    // The window handle handed to effEditOpen.
+    // The window handle handed to effEditOpen: the HWND, or the X window id as a pointer-sized
+    // integer.
     void* handle() const { return window_; }
 
     // Runs the message loop, calling idle on every tick of the timer, until the user closes the
@@ -31,8 +33,8 @@ class EditorWindow {
     // Runs the loop until the editor has been idled minimumTicks times and nothing in the
     // window waits to be painted; throws HostError if that takes far longer.
     void runUntilPainted(const IdleFunction& idle, int minimumTicks);
-    // Makes the client area width x height, keeping the window where it is; false if Windows
-    // refused. Only the editor asks for this: the user cannot resize the window.
+    // Makes the client area width x height, keeping the window where it is; false if the window
+    // system refused. Only the editor asks for this: the user cannot resize the window.
     bool resizeClient(int width, int height);
     // The client area's pixels as they are on the screen.
     RgbImage captureClient() const;
@@ -43,6 +45,10 @@ class EditorWindow {
     bool paintPending() const;
 
     void* window_ = nullptr;
+    // Owned: what X11 keeps beside the window (its own display connection, the children it
+    // watches); Windows needs none.
+    struct PlatformState;
+    PlatformState* platform_ = nullptr;
     bool closeRequested_ = false;
     int ticks_ = 0;
 };

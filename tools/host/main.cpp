@@ -68,7 +68,6 @@ StereoAudio runEffect(AEffect* effect, const HostOptions& options, const StereoA
 }
 
 void run(const HostOptions& options) {
-    if (options.showsEditor()) requireEditorHost();
     const StereoAudio input = options.showsEditor() ? StereoAudio() : loadInput(options);
     const double sampleRate = options.showsEditor() ? kTestSignalSampleRate : input.sampleRate;
     configureHostCallback({sampleRate, options.blockSize, options.verbose ? &std::cerr : nullptr});

@@ -13,14 +13,16 @@
 #include "gui/draw/CDrawContext.h"
 #include "gui/draw/FakeFrame.h"
 #include "gui/draw/PixelSurface.h"
+#include "gui/x11/PanelPictures.h"
 #include "resources/ArtworkResources.h"
 
 using namespace gui;
 
 namespace {
 
-constexpr int kPanelWidth = 752;
-constexpr int kPanelHeight = 80;
+using panelpictures::kPanelHeight;
+using panelpictures::kPanelWidth;
+
 constexpr int kFrameCount = 61;
 constexpr int kKnobFrameHeight = 80;
 constexpr int kStripFrameHeight = 20;
@@ -31,30 +33,6 @@ constexpr float kOutputValue = 0.5f;
 const CRectangle kExpansionKnobRect(64, 0, 144, 80);
 const CRectangle kOutputKnobRect(488, 0, 568, 80);
 const CRectangle kStripRect(227, 26, 455, 46);
-const CRectangle kTextRects[] = {CRectangle(154, 24, 202, 48), CRectangle(578, 24, 626, 48)};
-
-struct Picture {
-    int width = 0;
-    int height = 0;
-    // 0x00RRGGBB, rows top-down.
-    std::vector<std::uint32_t> rgb;
-};
-
-Picture readPicture(const std::string& path) {
-    Picture picture;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> bytes(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) return picture;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    for (std::size_t i = 0; i + 2 < bytes.size(); i += 3)
-        picture.rgb.push_back((std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) |
-                              bytes[i + 2]);
-    return picture;
-}
 
 void writePicture(const PixelSurface& surface, const std::string& path) {
     std::vector<unsigned char> bytes;
@@ -109,16 +87,11 @@ void drawValueTexts(CDrawContext& context) {
     outputToText(kOutputValue, output, kTextLength - 1);
     context.setFont(kFontSmall);
     context.setFontColor(kEntryTextColor);
-    context.drawText(expansion, kTextRects[0], 0, kAlignCenter);
-    context.drawText(output, kTextRects[1], 0, kAlignCenter);
-}
-
-bool inText(int x, int y, int scale) {
-    for (const CRectangle& rect : kTextRects)
-        if (x >= rect.left * scale && x < rect.right * scale && y >= rect.top * scale &&
-            y < rect.bottom * scale)
-            return true;
-    return false;
+    for (int i = 0; i < panelpictures::kTextRegionCount; ++i) {
+        const panelpictures::Region& region = panelpictures::kTextRegions[i];
+        const CRectangle rect(region.left, region.top, region.right, region.bottom);
+        context.drawText(i == 0 ? expansion : output, rect, 0, kAlignCenter);
+    }
 }
 
 void compareWithWindows(int scale, const char* reference, const char* written) {
@@ -130,17 +103,19 @@ void compareWithWindows(int scale, const char* reference, const char* written) {
     drawValueTexts(context);
     writePicture(surface, std::string(TALON_OUTPUT_DIR "/") + written);
 
-    const Picture windows = readPicture(std::string(TALON_DOCS_DIR "/") + reference);
+    const std::string referencePath = std::string(TALON_DOCS_DIR "/") + reference;
+    const panelpictures::Picture windows = panelpictures::readPicture(referencePath);
+    if (scale == 3 && windows.width == 0)
+        GTEST_SKIP() << referencePath << " is not there to compare with";
     ASSERT_EQ(windows.width, surface.width());
     ASSERT_EQ(windows.height, surface.height());
     int compared = 0;
     int differing = 0;
     for (int y = 0; y < surface.height(); ++y)
         for (int x = 0; x < surface.width(); ++x) {
-            if (inText(x, y, scale)) continue;
+            if (panelpictures::textRegionAt(x, y, scale) >= 0) continue;
             ++compared;
-            const std::uint32_t expected =
-                windows.rgb[static_cast<std::size_t>(y) * windows.width + x];
+            const std::uint32_t expected = windows.at(x, y);
             if (surface.rgb(x, y) == expected) continue;
             if (++differing <= 5)
                 ADD_FAILURE() << "at " << x << ", " << y << std::hex << ": " << surface.rgb(x, y)
@@ -160,4 +135,8 @@ TEST(CairoPanel, ArtworkAtOneMatchesTheWindowsPicturePixelForPixel) {
 
 TEST(CairoPanel, ArtworkAtTwoMatchesTheWindowsPicturePixelForPixel) {
     compareWithWindows(2, "panel@2x.png", "panel-linux-offscreen@2x.png");
+}
+
+TEST(CairoPanel, ArtworkAtThreeMatchesTheWindowsPicturePixelForPixel) {
+    compareWithWindows(3, "panel@3x.png", "panel-linux-offscreen@3x.png");
 }
