@@ -154,6 +154,9 @@ void dispatchEvents() {
         dispatchExposures();
         return;
     }
+    // Nothing waiting costs no round trip: every request of the backend was synchronised inside
+    // its trap, so no error can be waiting either.
+    if (XPending(currentDisplay()) == 0) return;
     const DisplayHold hold;
     ErrorTrap trap(hold.display);
     while (XPending(hold.display) > 0) {
