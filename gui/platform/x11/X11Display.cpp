@@ -154,11 +154,10 @@ void dispatchEvents() {
         dispatchExposures();
         return;
     }
-    // Nothing waiting costs no round trip: every request of the backend was synchronised inside
-    // its trap, so no error can be waiting either.
-    if (XPending(currentDisplay()) == 0) return;
+    // Reading events needs no trap of its own: every request of the backend is made inside one
+    // and synchronised there, so no error can be waiting. Cairo's completions of its shared-memory
+    // copies come every time the panel is presented, and cost no round trip so.
     const DisplayHold hold;
-    ErrorTrap trap(hold.display);
     while (XPending(hold.display) > 0) {
         XEvent event;
         XNextEvent(hold.display, &event);
@@ -169,7 +168,6 @@ void dispatchEvents() {
 void dispatchExposures() {
     if (!currentDisplay()) return;
     const DisplayHold hold;
-    ErrorTrap trap(hold.display);
     XEvent event;
     while (XCheckMaskEvent(hold.display, ExposureMask, &event)) deliver(event);
 }
