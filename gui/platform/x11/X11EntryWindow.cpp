@@ -52,6 +52,13 @@ bool EntryWindow::hasFocus() {
     return focused == xWindow();
 }
 
+bool EntryWindow::viewable() {
+    XWindowAttributes attributes{};
+    ErrorTrap trap(display());
+    const Status read = XGetWindowAttributes(display(), xWindow(), &attributes);
+    return read != 0 && !trap.failed() && attributes.map_state == IsViewable;
+}
+
 std::int32_t EntryWindow::widthOf(Device& device, std::size_t length) {
     std::int32_t width = 0;
     platform::textWidth(&device, state.text().data(), static_cast<std::int32_t>(length), width);
@@ -162,6 +169,9 @@ void EntryWindow::handleEvent(XEvent& event) {
             const XFocusChangeEvent& change = event.xfocus;
             if (change.mode == NotifyGrab || change.mode == NotifyUngrab) break;
             if (change.detail == NotifyInferior || change.detail == NotifyPointer) break;
+            // The focus left because the window went out of sight with the host's: nothing is
+            // committed into a host that is tearing its window down.
+            if (!viewable()) break;
             EditWindowProcedure::commit(*entry);
             break;
         }

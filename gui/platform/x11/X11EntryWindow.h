@@ -55,6 +55,7 @@ class EntryWindow : public OwnWindow {
 
   private:
     void key(XKeyEvent& press);
+    bool viewable();
     // Editing keys change the state; false for a key that is not one.
     bool edit(unsigned long keysym, bool extend, bool control);
     // Where the text starts so that it sits as the control aligns it and the caret stays seen.

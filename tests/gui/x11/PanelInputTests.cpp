@@ -126,6 +126,50 @@ TEST_F(PanelInput, Typing75AndReturnIntoTheExpansionEntrySetsParameterZeroToThre
     EXPECT_EQ(host->endEdits(kExpansion), 1);
 }
 
+TEST_F(PanelInput, EscapeInTheExpansionEntryKeepsParameterZeroAndSendsNoValue) {
+    host->playWhilePumping([] {
+        InputPlayer input;
+        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
+        input.click(kLeft);
+        input.key(XK_9);
+        input.key(XK_Escape);
+    });
+    EXPECT_FLOAT_EQ(parameter(kExpansion), 0.5f);
+    EXPECT_TRUE(host->automated(kExpansion).empty());
+    EXPECT_EQ(host->beginEdits(kExpansion), 1);
+    EXPECT_EQ(host->endEdits(kExpansion), 1);
+}
+
+// Typed but not committed when the editor goes: nothing reaches the host, and the gesture ends.
+TEST_F(PanelInput, AnEntryOpenWhenTheEditorClosesCommitsNothingAndEndsItsGesture) {
+    host->playWhilePumping([] {
+        InputPlayer input;
+        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
+        input.click(kLeft);
+        input.key(XK_9);
+    });
+    host->closeEditor();
+    EXPECT_FLOAT_EQ(parameter(kExpansion), 0.5f);
+    EXPECT_TRUE(host->automated(kExpansion).empty());
+    EXPECT_EQ(host->beginEdits(kExpansion), 1);
+    EXPECT_EQ(host->endEdits(kExpansion), 1);
+}
+
+TEST_F(PanelInput, AnEntryOpenWhenTheHostDestroysItsWindowCommitsNothingAndEndsItsGesture) {
+    host->playWhilePumping([] {
+        InputPlayer input;
+        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
+        input.click(kLeft);
+        input.key(XK_9);
+    });
+    host->destroyWindow();
+    host->pump(100);
+    host->closeEditor();
+    EXPECT_FLOAT_EQ(parameter(kExpansion), 0.5f);
+    EXPECT_TRUE(host->automated(kExpansion).empty());
+    EXPECT_EQ(host->beginEdits(kExpansion), host->endEdits(kExpansion));
+}
+
 TEST_F(PanelInput, ChoosingSize200PercentFromTheMenuResizesThePanelTo1504By160AndKeepsIt) {
     std::size_t popupsAfterOpening = 0;
     std::size_t popupsAfterHover = 0;
@@ -170,6 +214,27 @@ TEST_F(PanelInput, ChoosingSize200PercentFromTheMenuResizesThePanelTo1504By160An
     const std::string stored((std::istreambuf_iterator<char>(settings)),
                              std::istreambuf_iterator<char>());
     EXPECT_NE(stored.find("Size=200"), std::string::npos) << stored;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PanelInput, TheMenuKeysDownRightDownFourTimesAndReturnChooseSize200Percent) {
+    host->playWhilePumping([] {
+        InputPlayer input;
+        input.moveTo(kWindowX + kBackgroundX, kWindowY + kBackgroundY);
+        input.click(kRight);
+        // "Size", then its first entry "Automatic", then four down to "200 %".
+        for (const unsigned long keysym :
+             {XK_Down, XK_Right, XK_Down, XK_Down, XK_Down, XK_Down, XK_Return})
+            input.key(keysym);
+    });
+    int width = 0;
+    int height = 0;
+    host->editorSize(width, height);
+    EXPECT_EQ(width, 1504);
+    EXPECT_EQ(height, 160);
 }
 
 }  // namespace

@@ -89,6 +89,10 @@ bool VstTestHost::openEditor(int x, int y) {
 void VstTestHost::closeEditor() {
     if (editorOpen) dispatch(effEditClose);
     editorOpen = false;
+    destroyWindow();
+}
+
+void VstTestHost::destroyWindow() {
     if (hostWindow) XDestroyWindow(connection, hostWindow);
     hostWindow = 0;
     if (connection) XSync(connection, False);

@@ -28,6 +28,8 @@ class VstTestHost {
     // A top-level window at (x, y) of the editor's size, with the editor open in it.
     bool openEditor(int x, int y);
     void closeEditor();
+    // The host's window goes before the editor is told to close, as some hosts do it.
+    void destroyWindow();
     ::Window window() const { return hostWindow; }
     // The editor's size as effEditGetRect tells it, and the host window's and the panel's
     // window's sizes as X tells them.
