@@ -19,18 +19,12 @@ namespace {
 
 constexpr std::intptr_t kNoChoice = -1;
 
-// The popup's font, freed with the popup.
-struct PopupFont {
-    explicit PopupFont(double scale) {
-        const CFontDescription entry = fontTableEntry(kFontSystem);
-        font = platform::createFont(
-            {entry.face, toDevice(entry.defaultSize, scale), false, false, false, false});
-    }
-    ~PopupFont() { platform::deleteFont(font); }
-    PopupFont(const PopupFont&) = delete;
-    PopupFont& operator=(const PopupFont&) = delete;
-    NativeFont font;
-};
+// The menu's font at the panel's scale.
+NativeFont createMenuFont(double scale) {
+    const CFontDescription entry = fontTableEntry(kFontSystem);
+    return platform::createFont(
+        {entry.face, toDevice(entry.defaultSize, scale), false, false, false, false});
+}
 
 // The windows of one popup, destroyed together however the popup ends.
 struct PopupWindows {
@@ -57,9 +51,6 @@ unsigned int openingButtonOf(ButtonState buttons) {
     return 0;
 }
 
-// The font the popup being built uses; set for the duration of trackPopup.
-NativeFont buildingFont = nullptr;
-
 }  // namespace
 
 // The items are drawn by the backend itself.
@@ -67,8 +58,10 @@ NativeMenu COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bo
     const auto& menus = plan.menus();
     if (index < 0 || static_cast<std::size_t>(index) >= menus.size()) return nullptr;
     const double scale = parentFrame ? parentFrame->getScale() : 1.0;
+    NativeFont font = createMenuFont(scale);
     auto* window = new (std::nothrow) x11::PopupWindow(
-        x11::currentDisplay(), menus[static_cast<std::size_t>(index)].items, buildingFont, scale);
+        x11::currentDisplay(), menus[static_cast<std::size_t>(index)].items, font, scale);
+    if (!window) platform::deleteFont(font);
     if (window && !window->valid()) {
         delete window;
         window = nullptr;
@@ -83,14 +76,11 @@ std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at
     std::intptr_t chosen = kNoChoice;
     const DisplayHold hold;
     if (hold.display && parentFrame && parentFrame->getWindow()) {
-        const PopupFont font(parentFrame->getScale());
-        buildingFont = font.font;
         PopupWindows shown;
         const auto& menus = plan.menus();
         for (std::size_t i = 0; i < menus.size(); ++i)
             shown.windows.push_back(
                 menus[i].control->buildPopup(plan, static_cast<std::int32_t>(i), false));
-        buildingFont = nullptr;
         x11::PopupTracker tracker(hold.display, shown.windows, openingButtonOf(openButtons));
         chosen = tracker.run(screenPointOf(at));
         if (chosen >= kPopupIdLimit) chosen = kNoChoice;

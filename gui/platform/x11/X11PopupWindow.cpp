@@ -180,7 +180,7 @@ void PopupWindow::draw() {
     if (!valid()) return;
     Device device;
     device.target = backBuffer;
-    if (font) device.font = font;
+    if (font) device.font = font.get();
     device.transparentBackground = true;
     const CRectangle whole(0, 0, width(), height());
     platform::fillRectWithColor(&device, whole, kBorderColor);

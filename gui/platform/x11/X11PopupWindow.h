@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "gui/controls/PopupPlan.h"
@@ -24,7 +25,8 @@ class PopupWindow : public OwnWindow {
     };
     static constexpr std::int32_t kNone = -1;
 
-    // The items are copied; font is the control's to free and outlives the window. Not mapped.
+    // The items are copied; the window owns the font (null draws with the device's own). Not
+    // mapped.
     PopupWindow(Display* display, const std::vector<PopupItem>& items, Font* font, double scale);
 
     std::int32_t itemCount() const { return static_cast<std::int32_t>(items.size()); }
@@ -60,7 +62,7 @@ class PopupWindow : public OwnWindow {
 
     std::vector<PopupItem> items;
     Layout layout;
-    Font* font;
+    const std::unique_ptr<Font> font;
     double scale;
     std::int32_t highlight = kNone;
     bool mapped = false;
