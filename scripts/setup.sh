@@ -12,11 +12,12 @@ png_cache="$talon_cache/libpng1.6"
 
 # The LV2 headers build the native plug-in; lilv-utils, sordi and Ardour are the hosts that
 # check it; libpng-dev serves the native build of the toolkit's drawing layer, libcairo2-dev and
-# libx11-dev its X11 platform. No Liberation fonts: Wine would draw the panel's Arial with them,
-# and the Windows pictures and text tests are made with Wine's own choice.
+# libx11-dev its X11 platform, libxtst-dev the real input the panel's tests play under Xvfb. No
+# Liberation fonts: Wine would draw the panel's Arial with them, and the Windows pictures and
+# text tests are made with Wine's own choice.
 packages=(cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
           wine wine64 xvfb xauth googletest dpkg-dev lv2-dev lilv-utils sordi ardour libpng-dev
-          libcairo2-dev libx11-dev)
+          libcairo2-dev libx11-dev libxtst-dev)
 # Optional, only for redrawing the artwork with resources/make_artwork.py; the build uses the
 # committed images.
 if [ "${1:-}" = "--artwork" ]; then

@@ -1,0 +1,96 @@
+// The option menu's popup on X11: a PopupWindow per menu of the plan, drawn by the toolkit, and
+// the PopupTracker's loop that runs them until an item is chosen or the popup is dismissed.
+#include <X11/X.h>
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "gui/controls/COptionMenu.h"
+#include "gui/controls/PopupPlan.h"
+#include "gui/draw/CDrawContext.h"
+#include "gui/draw/Scaling.h"
+#include "gui/platform/x11/X11PopupTracker.h"
+#include "gui/views/CFrame.h"
+
+namespace gui {
+
+namespace {
+
+constexpr std::intptr_t kNoChoice = -1;
+
+// The menu's font at the panel's scale.
+NativeFont createMenuFont(double scale) {
+    const CFontDescription entry = fontTableEntry(kFontSystem);
+    return platform::createFont(
+        {entry.face, toDevice(entry.defaultSize, scale), false, false, false, false});
+}
+
+// The windows of one popup, destroyed together however the popup ends.
+struct PopupWindows {
+    ~PopupWindows() {
+        for (x11::PopupWindow* window : windows) delete window;
+    }
+    std::vector<x11::PopupWindow*> windows;
+};
+
+// A popup belongs to the frame's display; held for the popup's lifetime.
+struct DisplayHold {
+    Display* display = x11::acquireDisplay();
+    DisplayHold() = default;
+    ~DisplayHold() {
+        if (display) x11::releaseDisplay();
+    }
+    DisplayHold(const DisplayHold&) = delete;
+    DisplayHold& operator=(const DisplayHold&) = delete;
+};
+
+unsigned int openingButtonOf(ButtonState buttons) {
+    if (buttons & kButtonRight) return Button3;
+    if (buttons & kButtonLeft) return Button1;
+    return 0;
+}
+
+}  // namespace
+
+// The items are drawn by the backend itself.
+NativeMenu COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bool) {
+    const auto& menus = plan.menus();
+    if (index < 0 || static_cast<std::size_t>(index) >= menus.size()) return nullptr;
+    const double scale = parentFrame ? parentFrame->getScale() : 1.0;
+    NativeFont font = createMenuFont(scale);
+    auto* window = new (std::nothrow) x11::PopupWindow(
+        x11::currentDisplay(), menus[static_cast<std::size_t>(index)].items, font, scale);
+    if (!window) platform::deleteFont(font);
+    if (window && !window->valid()) {
+        delete window;
+        window = nullptr;
+    }
+    menuHandle = window;
+    return window;
+}
+
+// UI thread: the tracker's loop runs here until the popup closes; the frame's exposures are
+// delivered meanwhile, and every other event waits for the frame's own handling afterwards.
+std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at) {
+    std::intptr_t chosen = kNoChoice;
+    const DisplayHold hold;
+    if (hold.display && parentFrame && parentFrame->getWindow()) {
+        PopupWindows shown;
+        const auto& menus = plan.menus();
+        for (std::size_t i = 0; i < menus.size(); ++i)
+            shown.windows.push_back(
+                menus[i].control->buildPopup(plan, static_cast<std::int32_t>(i), false));
+        x11::PopupTracker tracker(hold.display, shown.windows, openingButtonOf(openButtons));
+        chosen = tracker.run(screenPointOf(at));
+        if (chosen >= kPopupIdLimit) chosen = kNoChoice;
+    }
+    for (const PopupMenu& planned : plan.menus()) planned.control->menuHandle = nullptr;
+    return chosen;
+}
+
+void COptionMenu::cancelPopup() {
+    if (x11::PopupTracker* tracker = x11::PopupTracker::running()) tracker->cancel();
+}
+
+}  // namespace gui
