@@ -11,8 +11,7 @@ constexpr UINT_PTR kIdleTimerId = 1;
 // Fixed size: the editor decides it, the user does not.
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-// How many more ticks than asked the painting may take before it counts as never done.
-constexpr int kPaintPatience = 20;
+
 constexpr WORD kCaptureBitsPerPixel = 32;
 
 // The window's user data points at the flag the message loop watches.
@@ -106,18 +105,6 @@ bool EditorWindow::paintPending() const {
     bool found = GetUpdateRect(window, nullptr, FALSE) != FALSE;
     if (!found) EnumChildWindows(window, findChildToPaint, reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-void EditorWindow::runUntilPainted(const IdleFunction& idle, int minimumTicks) {
-    const int start = ticks_;
-    while (handleNextMessage(idle)) {
-        const int done = ticks_ - start;
-        if (done >= minimumTicks && !paintPending()) return;
-        if (done > minimumTicks * kPaintPatience) {
-            throw HostError("the editor window was never completely painted");
-        }
-    }
-    throw HostError("the editor window was closed before it was drawn");
 }
 
 bool EditorWindow::resizeClient(int width, int height) {

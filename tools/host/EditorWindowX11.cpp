@@ -20,8 +20,7 @@ using Clock = std::chrono::steady_clock;
 constexpr long kWindowEvents = StructureNotifyMask | SubstructureNotifyMask | ExposureMask;
 // On the editor's windows: their exposures, and their own children appearing.
 constexpr long kChildEvents = SubstructureNotifyMask | ExposureMask;
-// How many more ticks than asked the painting may take before it counts as never done.
-constexpr int kPaintPatience = 20;
+
 // A window manager may take a moment to show the window; without one it shows at once.
 constexpr auto kMapPatience = std::chrono::seconds(2);
 constexpr int kBitsPerChannel = 8;
@@ -231,18 +230,6 @@ void EditorWindow::runUntilClosed(const IdleFunction& idle) {
 bool EditorWindow::paintPending() const {
     platform_->synchronise();
     return platform_->paintDue || XPending(platform_->display.get()) > 0;
-}
-
-void EditorWindow::runUntilPainted(const IdleFunction& idle, int minimumTicks) {
-    const int start = ticks_;
-    while (handleNextMessage(idle)) {
-        const int done = ticks_ - start;
-        if (done >= minimumTicks && !paintPending()) return;
-        if (done > minimumTicks * kPaintPatience) {
-            throw HostError("the editor window was never completely painted");
-        }
-    }
-    throw HostError("the editor window was closed before it was drawn");
 }
 
 bool EditorWindow::resizeClient(int width, int height) {

@@ -56,6 +56,16 @@ class PanelInput : public ::testing::Test {
     }
 
     float parameter(int32 index) { return host->effect()->getParameter(host->effect(), index); }
+    // A click into the expansion entry, then the keys; 0 for no second key.
+    void typeIntoTheExpansionEntry(KeySym first, KeySym second = 0) {
+        host->playWhilePumping([=] {
+            InputPlayer input;
+            input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
+            input.click(kLeft);
+            input.key(first);
+            if (second != 0) input.key(second);
+        });
+    }
 
     std::string configHome;
     std::unique_ptr<VstTestHost> host;
@@ -127,13 +137,7 @@ TEST_F(PanelInput, Typing75AndReturnIntoTheExpansionEntrySetsParameterZeroToThre
 }
 
 TEST_F(PanelInput, EscapeInTheExpansionEntryKeepsParameterZeroAndSendsNoValue) {
-    host->playWhilePumping([] {
-        InputPlayer input;
-        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
-        input.click(kLeft);
-        input.key(XK_9);
-        input.key(XK_Escape);
-    });
+    typeIntoTheExpansionEntry(XK_9, XK_Escape);
     EXPECT_FLOAT_EQ(parameter(kExpansion), 0.5f);
     EXPECT_TRUE(host->automated(kExpansion).empty());
     EXPECT_EQ(host->beginEdits(kExpansion), 1);
@@ -142,12 +146,7 @@ TEST_F(PanelInput, EscapeInTheExpansionEntryKeepsParameterZeroAndSendsNoValue) {
 
 // Typed but not committed when the editor goes: nothing reaches the host, and the gesture ends.
 TEST_F(PanelInput, AnEntryOpenWhenTheEditorClosesCommitsNothingAndEndsItsGesture) {
-    host->playWhilePumping([] {
-        InputPlayer input;
-        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
-        input.click(kLeft);
-        input.key(XK_9);
-    });
+    typeIntoTheExpansionEntry(XK_9);
     host->closeEditor();
     EXPECT_FLOAT_EQ(parameter(kExpansion), 0.5f);
     EXPECT_TRUE(host->automated(kExpansion).empty());
@@ -156,12 +155,7 @@ TEST_F(PanelInput, AnEntryOpenWhenTheEditorClosesCommitsNothingAndEndsItsGesture
 }
 
 TEST_F(PanelInput, AnEntryOpenWhenTheHostDestroysItsWindowCommitsNothingAndEndsItsGesture) {
-    host->playWhilePumping([] {
-        InputPlayer input;
-        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
-        input.click(kLeft);
-        input.key(XK_9);
-    });
+    typeIntoTheExpansionEntry(XK_9);
     host->destroyWindow();
     host->pump(100);
     host->closeEditor();
