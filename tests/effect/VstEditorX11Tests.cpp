@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XRes.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <dlfcn.h>
 #include <stdlib.h>
 
@@ -274,6 +275,26 @@ TEST_F(VstEditorX11, TheDisplaysXftDpiScalesThePanelWhenNeitherUserNorHostChose)
     EXPECT_EQ(rect->right - rect->left, 3 * kPanelWidth);
     dispatch(effEditClose);
     XDeleteProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER);
+}
+
+TEST_F(VstEditorX11, KeysThePanelDoesNotUseGoOnToTheHostWindow) {
+    XSelectInput(display, parent, KeyPressMask | KeyReleaseMask);
+    ASSERT_EQ(openIn(parent), 1);
+    idle(1);
+    const Window panel = childrenOf(parent).at(0);
+    XSetInputFocus(display, panel, RevertToParent, CurrentTime);
+    const KeyCode q = XKeysymToKeycode(display, XK_q);
+    XTestFakeKeyEvent(display, q, True, CurrentTime);
+    XTestFakeKeyEvent(display, q, False, CurrentTime);
+    XSync(display, False);
+    idle(2);
+    XSync(display, False);
+    XEvent received;
+    ASSERT_TRUE(XCheckTypedWindowEvent(display, parent, KeyPress, &received));
+    EXPECT_EQ(received.xkey.keycode, q);
+    EXPECT_TRUE(received.xkey.send_event);
+    EXPECT_TRUE(XCheckTypedWindowEvent(display, parent, KeyRelease, &received));
+    dispatch(effEditClose);
 }
 
 // A drag on the expansion knob, played from the host's callbacks while the knob tracks it; the

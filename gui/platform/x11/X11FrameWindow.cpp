@@ -46,12 +46,16 @@ WindowKeyEvent keyEventOf(const XEvent& event) {
 class FrameWindow : public x11::OwnWindow {
   public:
     FrameWindow(::Window parent, CFrame* frame, std::int32_t width, std::int32_t height)
-        : OwnWindow({parent, CRectangle(0, 0, width, height), false, kFrameEvents}), frame(frame) {
+        : OwnWindow({parent, CRectangle(0, 0, width, height), false, kFrameEvents}),
+          frame(frame),
+          hostWindow(parent) {
         if (valid()) x11::registerTarget(xWindow(), this);
     }
     void handleEvent(XEvent& event) override;
 
     CFrame* const frame;
+    // Where the keys the panel does not use go.
+    const ::Window hostWindow;
 };
 
 }  // namespace
@@ -97,7 +101,17 @@ void FrameWindowProcedure::key(CFrame& frame, FrameWindow& window, XEvent& event
     const KeySym symbol =
         XkbKeycodeToKeysym(window.display(), static_cast<KeyCode>(event.xkey.keycode), 0, 0);
     x11::setKeyEventState(event.xkey.state);
-    frame.routeWindowKey(keyEventOf(event), symbol);
+    // Taken before the key is routed: the frame may close inside, and its window with it.
+    Display* const display = window.display();
+    XKeyEvent passedOn = event.xkey;
+    passedOn.window = window.hostWindow;
+    if (frame.routeWindowKey(keyEventOf(event), symbol)) return;
+    // Keys the panel does not use are the host's: its shortcuts keep working.
+    x11::ErrorTrap trap(display);
+    XEvent forwarded{};
+    forwarded.xkey = passedOn;
+    const long mask = event.type == KeyPress ? KeyPressMask : KeyReleaseMask;
+    XSendEvent(display, passedOn.window, True, mask, &forwarded);
 }
 
 // The host destroyed its window, and ours with it.
