@@ -12,12 +12,13 @@ png_cache="$talon_cache/libpng1.6"
 
 # The LV2 headers build the native plug-in; lilv-utils, sordi and Ardour are the hosts that
 # check it; libpng-dev serves the native build of the toolkit's drawing layer, libcairo2-dev and
-# libx11-dev its X11 platform, libxtst-dev the real input the panel's tests play under Xvfb. No
-# Liberation fonts: Wine would draw the panel's Arial with them, and the Windows pictures and
-# text tests are made with Wine's own choice.
+# libx11-dev its X11 platform; jalv, jackd2 (its dummy driver and example clients) and xdotool
+# show and drive the LV2 UI in a real host, libxtst-dev and libxres-dev let the UI's tests press
+# the mouse and count the X server's resources. No Liberation fonts: Wine would draw the panel's
+# Arial with them, and the Windows pictures and text tests are made with Wine's own choice.
 packages=(cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
           wine wine64 xvfb xauth googletest dpkg-dev lv2-dev lilv-utils sordi ardour libpng-dev
-          libcairo2-dev libx11-dev libxtst-dev)
+          libcairo2-dev libx11-dev jalv jackd2 xdotool libxtst-dev libxres-dev)
 # Optional, only for redrawing the artwork with resources/make_artwork.py; the build uses the
 # committed images.
 if [ "${1:-}" = "--artwork" ]; then

@@ -1,6 +1,5 @@
 #include "effect/lv2/Lv2Plugin.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "effect/PluginCore.h"
@@ -9,7 +8,6 @@ namespace talonLv2 {
 
 namespace {
 
-constexpr double kPercent = 100.0;
 constexpr intptr kHostVersion = 2400;
 // The largest block handed to the effect in one call: its frame count is a signed 32-bit number.
 constexpr std::uint32_t kMaxCall = 1u << 30;
@@ -122,13 +120,6 @@ const LV2_Descriptor kDescriptor = {
 };
 
 }  // namespace
-
-float expansionFromPercent(float percent) { return static_cast<float>(percent / kPercent); }
-
-float outputFromDecibels(float decibels) {
-    if (decibels <= kSilenceDecibels) return 0.0f;
-    return static_cast<float>(0.5 * std::pow(10.0, decibels / 20.0));
-}
 
 const LV2_Descriptor* descriptor(std::uint32_t index) {
     return index == 0 ? &kDescriptor : nullptr;

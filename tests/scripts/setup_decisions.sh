@@ -71,7 +71,7 @@ STAND_IN
   chmod +x "$bin"/*
 }
 
-required="cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb xauth googletest dpkg-dev lv2-dev lilv-utils sordi ardour libpng-dev libcairo2-dev libx11-dev libxtst-dev"
+required="cmake g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb xauth googletest dpkg-dev lv2-dev lilv-utils sordi ardour libpng-dev libcairo2-dev libx11-dev jalv jackd2 xdotool libxtst-dev libxres-dev"
 
 # new_machine NAME: a fresh state and a fresh clone of the scripts.
 new_machine() {
