@@ -41,17 +41,6 @@ int countError(Display* display, XErrorEvent* error) {
     return hostHandler ? hostHandler(display, error) : 0;
 }
 
-// Keeps the connection open while events run: a handler may close the last window.
-struct DisplayHold {
-    Display* display = acquireDisplay();
-    ~DisplayHold() {
-        if (display) releaseDisplay();
-    }
-    DisplayHold() = default;
-    DisplayHold(const DisplayHold&) = delete;
-    DisplayHold& operator=(const DisplayHold&) = delete;
-};
-
 void deliver(XEvent& event) {
     EventTarget* target = targetOf(event.xany.window);
     if (!target) return;

@@ -28,6 +28,20 @@ void releaseDisplay();
 // The display while any user holds it, else null.
 Display* currentDisplay();
 
+// Holds the shared display for a scope: a question about a window, a popup, or the events being
+// delivered (a handler may close the last window). Null inside when it cannot be opened.
+class DisplayHold {
+  public:
+    DisplayHold() : display(acquireDisplay()) {}
+    ~DisplayHold() {
+        if (display) releaseDisplay();
+    }
+    DisplayHold(const DisplayHold&) = delete;
+    DisplayHold& operator=(const DisplayHold&) = delete;
+
+    Display* const display;
+};
+
 // Keeps the host's X error handler away from the backend's own requests: every error of the
 // requests made during its lifetime is counted instead of reaching the host, whose handler comes
 // back afterwards. The display is synchronised on both ends, so that no error is left in flight.

@@ -34,17 +34,6 @@ struct PopupWindows {
     std::vector<x11::PopupWindow*> windows;
 };
 
-// A popup belongs to the frame's display; held for the popup's lifetime.
-struct DisplayHold {
-    Display* display = x11::acquireDisplay();
-    DisplayHold() = default;
-    ~DisplayHold() {
-        if (display) x11::releaseDisplay();
-    }
-    DisplayHold(const DisplayHold&) = delete;
-    DisplayHold& operator=(const DisplayHold&) = delete;
-};
-
 unsigned int openingButtonOf(ButtonState buttons) {
     if (buttons & kButtonRight) return Button3;
     if (buttons & kButtonLeft) return Button1;
@@ -74,7 +63,7 @@ NativeMenu COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bo
 // delivered meanwhile, and every other event waits for the frame's own handling afterwards.
 std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at) {
     std::intptr_t chosen = kNoChoice;
-    const DisplayHold hold;
+    const x11::DisplayHold hold;
     if (hold.display && parentFrame && parentFrame->getWindow()) {
         PopupWindows shown;
         const auto& menus = plan.menus();

@@ -35,17 +35,6 @@ NativeWindow handleOfForeign(::Window window) {
     return NativeWindow::atAddress(reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)));
 }
 
-// A display for a question about a window: the shared one, held for the question.
-struct DisplayForQuestion {
-    Display* display = x11::acquireDisplay();
-    DisplayForQuestion() = default;
-    ~DisplayForQuestion() {
-        if (display) x11::releaseDisplay();
-    }
-    DisplayForQuestion(const DisplayForQuestion&) = delete;
-    DisplayForQuestion& operator=(const DisplayForQuestion&) = delete;
-};
-
 Geometry geometryOf(Display* display, ::Window window) {
     Geometry geometry;
     if (!display || window == 0) return geometry;
@@ -120,7 +109,7 @@ void invalidateWindow(NativeWindow window) {
 }
 
 bool windowRectOnScreen(NativeWindow window, CRectangle& rect) {
-    const DisplayForQuestion question;
+    const x11::DisplayHold question;
     const ::Window id = xidOf(window);
     CPosition corner;
     const Geometry geometry = geometryOf(question.display, id);
@@ -131,7 +120,7 @@ bool windowRectOnScreen(NativeWindow window, CRectangle& rect) {
 }
 
 CRectangle hostWindowRect(NativeWindow window) {
-    const DisplayForQuestion question;
+    const x11::DisplayHold question;
     const Geometry ours = geometryOf(question.display, xidOf(window));
     if (!ours.known) return CRectangle();
     return geometryOf(question.display, ours.parent).rect;
@@ -139,7 +128,7 @@ CRectangle hostWindowRect(NativeWindow window) {
 
 // Up the host's windows while each is exactly the size of the one it holds.
 NativeWindow outerWindowOf(NativeWindow window) {
-    const DisplayForQuestion question;
+    const x11::DisplayHold question;
     ::Window outer = xidOf(window);
     Geometry inner = geometryOf(question.display, outer);
     if (!window || !inner.known) return window;
@@ -157,14 +146,14 @@ NativeWindow outerWindowOf(NativeWindow window) {
 }
 
 CPosition positionInParent(NativeWindow window) {
-    const DisplayForQuestion question;
+    const x11::DisplayHold question;
     const Geometry geometry = geometryOf(question.display, xidOf(window));
     return CPosition(geometry.rect.left, geometry.rect.top);
 }
 
 // The display's, as the user set it in the X resources.
 std::uint32_t windowDpi(NativeWindow) {
-    const DisplayForQuestion question;
+    const x11::DisplayHold question;
     return x11::resourceDpi(question.display);
 }
 
