@@ -53,6 +53,12 @@ intptr VSTCALLBACK VstTestHost::callback(AEffect*, int32 opcode, int32 index, in
 }
 
 intptr VstTestHost::answer(int32 opcode, int32 index, intptr value, void* ptr, float opt) {
+    const intptr answered = record(opcode, index, value, ptr, opt);
+    if (onCall) onCall(opcode);
+    return answered;
+}
+
+intptr VstTestHost::record(int32 opcode, int32 index, intptr value, void* ptr, float opt) {
     switch (opcode) {
         case audioMasterAutomate: automation[index].push_back(opt); return 0;
         case audioMasterVersion: return kHostVersion;

@@ -46,11 +46,15 @@ class VstTestHost {
     const std::vector<float>& automated(int32 index) { return automation[index]; }
     int beginEdits(int32 index) { return begins[index]; }
     int endEdits(int32 index) { return ends[index]; }
+    // Called after each call of the plug-in's is recorded, with its opcode: a test's host acts
+    // from inside the plug-in's calls as a real one may.
+    std::function<void(int32 opcode)> onCall;
 
   private:
     static intptr VSTCALLBACK callback(AEffect* effect, int32 opcode, int32 index, intptr value,
                                        void* ptr, float opt);
     intptr answer(int32 opcode, int32 index, intptr value, void* ptr, float opt);
+    intptr record(int32 opcode, int32 index, intptr value, void* ptr, float opt);
 
     void* library = nullptr;
     AEffect* plugin = nullptr;

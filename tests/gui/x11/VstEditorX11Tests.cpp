@@ -9,16 +9,15 @@
 #include <X11/extensions/XRes.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-#include <dlfcn.h>
 #include <stdlib.h>
 
 #include <cstdint>
-#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "host/aeffect.h"
+#include "gui/x11/VstTestHost.h"
 
 namespace {
 
@@ -33,16 +32,6 @@ constexpr intptr_t kHostScaleValue = fourCharCode('A', 'e', 'C', 's');
 // Idle calls after which a drag ends even if the host never closes the editor.
 constexpr int kMostDragSteps = 50;
 
-// What the host heard from the plug-in, and what it does on the plug-in's calls.
-struct HostLog {
-    std::map<std::int32_t, float> automated;
-    int begins = 0;
-    int ends = 0;
-    int idles = 0;
-    std::function<void(std::int32_t opcode)> onCall;
-};
-
-HostLog* hostLog = nullptr;
 int hostErrors = 0;
 
 int countHostError(Display*, XErrorEvent*) {
@@ -50,49 +39,29 @@ int countHostError(Display*, XErrorEvent*) {
     return 0;
 }
 
-intptr_t hostCallback(AEffect*, std::int32_t opcode, std::int32_t index, intptr_t, void*,
-                      float value) {
-    if (opcode == audioMasterVersion) return 2400;
-    if (!hostLog) return 0;
-    if (opcode == audioMasterAutomate) hostLog->automated[index] = value;
-    if (opcode == audioMasterBeginEdit) ++hostLog->begins;
-    if (opcode == audioMasterEndEdit) ++hostLog->ends;
-    if (opcode == audioMasterIdle) ++hostLog->idles;
-    if (hostLog->onCall) hostLog->onCall(opcode);
-    return 0;
-}
-
-using VstMain = AEffect* (*)(audioMasterCallback);
-
 class VstEditorX11 : public ::testing::Test {
   protected:
     void SetUp() override {
-        display = XOpenDisplay(nullptr);
-        ASSERT_NE(display, nullptr) << "the test runs on a display of its own";
         // No "Size" the user chose elsewhere: the panel opens at the scale the test sets up.
         configFolder = testing::TempDir() + "talon-x11-config-" + std::to_string(getpid());
         setenv("XDG_CONFIG_HOME", configFolder.c_str(), 1);
+        host = std::make_unique<VstTestHost>(TALON_PLUGIN_PATH);
+        display = host->display();
+        effect = host->effect();
+        ASSERT_NE(display, nullptr) << "the test runs on a display of its own";
+        ASSERT_NE(effect, nullptr);
         previousHandler = XSetErrorHandler(countHostError);
         hostErrors = 0;
         parent = makeHostWindow();
-        library = dlopen(TALON_VST_OBJECT, RTLD_NOW | RTLD_LOCAL);
-        ASSERT_NE(library, nullptr) << dlerror();
-        auto entry = reinterpret_cast<VstMain>(dlsym(library, "VSTPluginMain"));
-        ASSERT_NE(entry, nullptr);
-        hostLog = &log;
-        effect = entry(hostCallback);
-        ASSERT_NE(effect, nullptr);
     }
 
     void TearDown() override {
-        if (effect) effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
-        hostLog = nullptr;
         if (display) {
             XTestFakeButtonEvent(display, 1, False, CurrentTime);
             XSync(display, False);
             XSetErrorHandler(previousHandler);
-            XCloseDisplay(display);
         }
+        host.reset();
     }
 
     Window makeHostWindow() {
@@ -134,12 +103,11 @@ class VstEditorX11 : public ::testing::Test {
         XSync(display, False);
     }
 
+    std::unique_ptr<VstTestHost> host;
     Display* display = nullptr;
+    AEffect* effect = nullptr;
     int (*previousHandler)(Display*, XErrorEvent*) = nullptr;
     Window parent = 0;
-    void* library = nullptr;
-    AEffect* effect = nullptr;
-    HostLog log;
     std::string configFolder;
 
     void dragAndCloseInside(std::int32_t closeOn);
@@ -256,24 +224,25 @@ TEST_F(VstEditorX11, TheDisplaysXftDpiScalesThePanelWhenNeitherUserNorHostChose)
                     PropModeReplace, reinterpret_cast<const unsigned char*>(resources),
                     sizeof(resources) - 1);
     XSync(display, False);
-    ASSERT_EQ(openIn(parent), 1);
-    idle(1);
-    ERect* rect = nullptr;
-    ASSERT_EQ(dispatch(effEditGetRect, &rect), 1);
-    EXPECT_EQ(rect->right - rect->left, 2 * kPanelWidth);
-    EXPECT_EQ(rect->bottom - rect->top, 2 * kPanelHeight);
-    XWindowAttributes shown;
-    ASSERT_TRUE(XGetWindowAttributes(display, childrenOf(parent).at(0), &shown));
-    EXPECT_EQ(shown.width, 2 * kPanelWidth);
-    dispatch(effEditClose);
+    // The host makes its window at the size reported before the display is known, and resizes
+    // it when the panel asks.
+    ASSERT_TRUE(host->openEditor(0, 0));
+    int width = 0;
+    int height = 0;
+    host->editorSize(width, height);
+    EXPECT_EQ(width, 2 * kPanelWidth);
+    EXPECT_EQ(height, 2 * kPanelHeight);
+    host->windowSize(host->panelWindow(), width, height);
+    EXPECT_EQ(width, 2 * kPanelWidth);
+    host->closeEditor();
     // The host's factor comes before the display's.
     ASSERT_EQ(effect->dispatcher(effect, effVendorSpecific, kHostScaleIndex, kHostScaleValue,
                                  nullptr, 3.0f),
               1);
-    ASSERT_EQ(openIn(parent), 1);
-    ASSERT_EQ(dispatch(effEditGetRect, &rect), 1);
-    EXPECT_EQ(rect->right - rect->left, 3 * kPanelWidth);
-    dispatch(effEditClose);
+    ASSERT_TRUE(host->openEditor(0, 0));
+    host->editorSize(width, height);
+    EXPECT_EQ(width, 3 * kPanelWidth);
+    host->closeEditor();
     XDeleteProperty(display, DefaultRootWindow(display), XA_RESOURCE_MANAGER);
 }
 
@@ -306,7 +275,7 @@ void VstEditorX11::dragAndCloseInside(std::int32_t closeOn) {
     pressLeft(true);
     int step = 0;
     bool closed = false;
-    log.onCall = [&](std::int32_t opcode) {
+    host->onCall = [&](std::int32_t opcode) {
         if (closed) return;
         if (opcode == audioMasterIdle) movePointer(kKnobX, kKnobY - 3 * ++step);
         if (opcode == closeOn && (opcode != audioMasterIdle || step >= 3)) {
@@ -317,12 +286,12 @@ void VstEditorX11::dragAndCloseInside(std::int32_t closeOn) {
         if (step > kMostDragSteps) pressLeft(false);
     };
     idle(1);
-    log.onCall = nullptr;
+    host->onCall = nullptr;
     pressLeft(false);
     EXPECT_TRUE(closed);
     EXPECT_TRUE(childrenOf(parent).empty());
-    EXPECT_GE(log.begins, 1);
-    EXPECT_EQ(log.begins, log.ends);
+    EXPECT_GE(host->beginEdits(0), 1);
+    EXPECT_EQ(host->beginEdits(0), host->endEdits(0));
     EXPECT_EQ(hostErrors, 0);
 }
 
@@ -332,7 +301,7 @@ TEST_F(VstEditorX11, TheHostClosesTheEditorFromInsideItsIdleDuringADrag) {
 
 TEST_F(VstEditorX11, TheHostClosesTheEditorFromInsideTheAutomationOfADrag) {
     dragAndCloseInside(audioMasterAutomate);
-    EXPECT_EQ(log.automated.count(0), 1u);
+    EXPECT_FALSE(host->automated(0).empty());
 }
 
 }  // namespace
