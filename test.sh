@@ -17,6 +17,7 @@ echo "test: [native] the Linux build's suite"
 talon_build linux
 talon_check_so build/linux/bin/talon5800.so "VSTPluginMain main"
 talon_check_so build/linux/lv2/talon5800.lv2/talon5800.so "lv2_descriptor"
+talon_check_so build/linux/lv2/talon5800.lv2/talon5800_ui.so "lv2ui_descriptor"
 # The comparison with the Windows DLL's render waits until that is built, below.
 ctest --preset linux -LE windows_dll
 
