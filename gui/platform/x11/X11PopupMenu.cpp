@@ -12,6 +12,7 @@
 #include "gui/draw/Scaling.h"
 #include "gui/platform/x11/X11PopupTracker.h"
 #include "gui/views/CFrame.h"
+#include "gui/views/MenuItemHooks.h"
 
 namespace gui {
 
@@ -42,14 +43,18 @@ unsigned int openingButtonOf(ButtonState buttons) {
 
 }  // namespace
 
-// The items are drawn by the backend itself.
-NativeMenu COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bool) {
+// The items are drawn by the backend itself, or by the scheme of the menu that has the focus.
+NativeMenu COptionMenu::buildPopup(const PopupPlan& plan, std::int32_t index, bool ownerDrawn) {
     const auto& menus = plan.menus();
     if (index < 0 || static_cast<std::size_t>(index) >= menus.size()) return nullptr;
     const double scale = parentFrame ? parentFrame->getScale() : 1.0;
     NativeFont font = createMenuFont(scale);
+    x11::SchemeDrawing drawing;
+    if (ownerDrawn && parentFrame)
+        drawing = {parentFrame, parentFrame->getFocusView(),
+                   &menus[static_cast<std::size_t>(index)].items};
     auto* window = new (std::nothrow) x11::PopupWindow(
-        x11::currentDisplay(), menus[static_cast<std::size_t>(index)].items, font, scale);
+        x11::currentDisplay(), menus[static_cast<std::size_t>(index)].items, font, scale, drawing);
     if (!window) platform::deleteFont(font);
     if (window && !window->valid()) {
         delete window;
@@ -66,10 +71,13 @@ std::intptr_t COptionMenu::trackPopup(const PopupPlan& plan, const CPosition& at
     const x11::DisplayHold hold;
     if (hold.display && parentFrame && parentFrame->getWindow()) {
         PopupWindows shown;
+        // As on the other platforms, a scheme draws the items while its menu has the focus.
+        const bool ownerDrawn = scheme && parentFrame->getFocusView() == this &&
+                                menuItemHooks.measure && menuItemHooks.draw;
         const auto& menus = plan.menus();
         for (std::size_t i = 0; i < menus.size(); ++i)
             shown.windows.push_back(
-                menus[i].control->buildPopup(plan, static_cast<std::int32_t>(i), false));
+                menus[i].control->buildPopup(plan, static_cast<std::int32_t>(i), ownerDrawn));
         x11::PopupTracker tracker(hold.display, shown.windows, openingButtonOf(openButtons));
         chosen = tracker.run(screenPointOf(at));
         if (chosen >= kPopupIdLimit) chosen = kNoChoice;

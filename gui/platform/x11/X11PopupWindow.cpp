@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "gui/draw/CDrawContext.h"
 #include "gui/draw/Scaling.h"
+#include "gui/views/MenuItemHooks.h"
 
 namespace gui::x11 {
 
@@ -52,10 +54,33 @@ std::int32_t labelWidth(Font* font, const char* label) {
     return width;
 }
 
+// The item's size as the scheme measures it, in the window's pixels; false where it does not.
+bool schemeItemSize(const SchemeDrawing& scheme, std::size_t index, Font* font, double scale,
+                    CPosition& size) {
+    if (!scheme.frame || !scheme.planned || !menuItemHooks.measure) return false;
+    const PopupItem& item = (*scheme.planned)[index];
+    Device device;
+    if (font) device.font = font;
+    const ScopedReference<CDrawContext> context(new CDrawContext(scheme.frame, &device, nullptr));
+    CPosition panelSize;
+    const auto data = reinterpret_cast<std::uintptr_t>(item.text);
+    if (!menuItemHooks.measure(scheme.menu, data, context.get(), panelSize)) return false;
+    size = toDevice(panelSize, scale);
+    return true;
+}
+
+std::int32_t schemeState(const PopupItem& item, bool lit) {
+    std::int32_t state = 0;
+    if (item.flags & kItemChecked) state |= kMenuItemChecked;
+    if (greyed(item)) state |= kMenuItemDisabled;
+    if (lit) state |= kMenuItemSelected;
+    return state;
+}
+
 }  // namespace
 
 PopupWindow::Layout PopupWindow::layOut(const std::vector<PopupItem>& items, Font* font,
-                                        double scale) {
+                                        double scale, const SchemeDrawing& scheme) {
     Layout layout;
     const std::int32_t border = std::max(1, toDevice(kBorder, scale));
     const std::int32_t fontHeight = font ? font->pixelHeight : toDevice(kCheckBox, scale);
@@ -82,11 +107,17 @@ PopupWindow::Layout PopupWindow::layOut(const std::vector<PopupItem>& items, Fon
             y = border;
             columnWidth = toDevice(kSmallestTextWidth, scale) + columnsBesideText;
         }
-        const std::int32_t height = isSeparator(items[i]) ? separatorHeight : itemHeight;
+        CPosition measured;
+        const bool byScheme =
+            !isSeparator(items[i]) && schemeItemSize(scheme, i, font, scale, measured);
+        std::int32_t height = isSeparator(items[i]) ? separatorHeight : itemHeight;
+        if (byScheme) height = measured.v;
         layout.itemRects.emplace_back(0, y, 0, y + height);
         y += height;
         layout.height = std::max(layout.height, y + border);
-        if (!isSeparator(items[i]))
+        if (byScheme)
+            columnWidth = std::max(columnWidth, measured.h);
+        else if (!isSeparator(items[i]))
             columnWidth =
                 std::max(columnWidth, labelWidth(font, items[i].label()) + columnsBesideText);
     }
@@ -97,17 +128,18 @@ PopupWindow::Layout PopupWindow::layOut(const std::vector<PopupItem>& items, Fon
 }
 
 PopupWindow::PopupWindow(Display* display, const std::vector<PopupItem>& items, Font* font,
-                         double scale)
-    : PopupWindow(display, items, font, scale, layOut(items, font, scale)) {}
+                         double scale, const SchemeDrawing& scheme)
+    : PopupWindow(display, items, font, scale, scheme, layOut(items, font, scale, scheme)) {}
 
 PopupWindow::PopupWindow(Display* display, const std::vector<PopupItem>& items, Font* font,
-                         double scale, const Layout& planned)
+                         double scale, const SchemeDrawing& scheme, const Layout& planned)
     : OwnWindow({display ? DefaultRootWindow(display) : 0,
                  CRectangle(0, 0, planned.width, planned.height), true, ExposureMask}),
       items(items),
       layout(planned),
       font(font),
-      scale(scale) {
+      scale(scale),
+      scheme(scheme) {
     if (valid()) registerTarget(xWindow(), this);
 }
 
@@ -202,6 +234,7 @@ void PopupWindow::drawItem(Device& device, std::int32_t index) {
             kSeparatorColor);
         return;
     }
+    if (drawBySchemeItem(device, index)) return;
     const bool lit = index == highlight;
     if (lit) platform::fillRectWithColor(&device, rect, kHighlightColor);
     const std::uint32_t ink = lit ? kHighlightTextColor : greyed(shown) ? kGreyedColor : kTextColor;
@@ -233,6 +266,17 @@ void PopupWindow::drawItem(Device& device, std::int32_t index) {
         platform::fillPolygon(&device, arrow, 3);
     }
     device.brush = &device.stockBrush;
+}
+
+bool PopupWindow::drawBySchemeItem(Device& device, std::int32_t index) {
+    if (!scheme.frame || !scheme.planned || !menuItemHooks.draw) return false;
+    const PopupItem& shown = (*scheme.planned)[static_cast<std::size_t>(index)];
+    const ScopedReference<CDrawContext> context(new CDrawContext(scheme.frame, &device, nullptr));
+    const CRectangle area =
+        coveringPanelRect(layout.itemRects[static_cast<std::size_t>(index)], scale);
+    const auto data = reinterpret_cast<std::uintptr_t>(shown.text);
+    return menuItemHooks.draw(scheme.menu, data, static_cast<std::uint32_t>(shown.id),
+                              schemeState(shown, index == highlight), context.get(), area);
 }
 
 void PopupWindow::handleEvent(XEvent& event) {

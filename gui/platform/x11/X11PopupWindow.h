@@ -13,7 +13,22 @@
 #include "gui/platform/PopupMenu.h"
 #include "gui/platform/x11/X11OwnWindow.h"
 
+namespace gui {
+class CFrame;
+class CView;
+}  // namespace gui
+
 namespace gui::x11 {
+
+// An option menu whose scheme measures and draws the items itself, through the frame's menu item
+// hooks: the frame they are drawn for and the menu that asks its scheme. No frame: the window
+// draws the items.
+struct SchemeDrawing {
+    CFrame* frame = nullptr;
+    CView* menu = nullptr;
+    // The plan's own items: the menu knows an item by the address of the plan's copy of its text.
+    const std::vector<PopupItem>* planned = nullptr;
+};
 
 class PopupWindow : public OwnWindow {
   public:
@@ -27,7 +42,8 @@ class PopupWindow : public OwnWindow {
 
     // The items are copied; the window owns the font (null draws with the device's own). Not
     // mapped.
-    PopupWindow(Display* display, const std::vector<PopupItem>& items, Font* font, double scale);
+    PopupWindow(Display* display, const std::vector<PopupItem>& items, Font* font, double scale,
+                const SchemeDrawing& scheme = SchemeDrawing());
 
     std::int32_t itemCount() const { return static_cast<std::int32_t>(items.size()); }
     const PopupItem& item(std::int32_t index) const {
@@ -56,14 +72,18 @@ class PopupWindow : public OwnWindow {
 
   private:
     PopupWindow(Display* display, const std::vector<PopupItem>& items, Font* font, double scale,
-                const Layout& planned);
-    static Layout layOut(const std::vector<PopupItem>& items, Font* font, double scale);
+                const SchemeDrawing& scheme, const Layout& planned);
+    static Layout layOut(const std::vector<PopupItem>& items, Font* font, double scale,
+                         const SchemeDrawing& scheme);
     void drawItem(Device& device, std::int32_t index);
+    // False leaves the item to the window.
+    bool drawBySchemeItem(Device& device, std::int32_t index);
 
     std::vector<PopupItem> items;
     Layout layout;
     const std::unique_ptr<Font> font;
     double scale;
+    SchemeDrawing scheme;
     std::int32_t highlight = kNone;
     bool mapped = false;
 };
