@@ -71,4 +71,8 @@ void EntryEditing::eraseSelection() {
     moveTo(start, false);
 }
 
+void EntryEditing::placeCaret(std::size_t position, bool extend) {
+    moveTo(position < content.size() ? position : content.size(), extend);
+}
+
 }  // namespace gui::x11

@@ -34,6 +34,8 @@ class EntryEditing {
     void home(bool extend);
     void end(bool extend);
     void selectAll();
+    // A click between characters: the caret goes there (past the end, to the end).
+    void placeCaret(std::size_t position, bool extend);
 
   private:
     void moveTo(std::size_t position, bool extend);

@@ -7,11 +7,13 @@ namespace gui::x11 {
 
 namespace {
 
-constexpr long kEntryEvents =
-    ExposureMask | KeyPressMask | FocusChangeMask | StructureNotifyMask | ButtonPressMask;
+constexpr long kEntryEvents = ExposureMask | KeyPressMask | FocusChangeMask | StructureNotifyMask |
+                              ButtonPressMask | Button1MotionMask;
 // The caret needs a pixel of room at either edge.
 constexpr std::int32_t kInset = 1;
 constexpr std::int32_t kCaretWidth = 1;
+// As the toolkit's double click elsewhere on X.
+constexpr Time kDoubleClickMilliseconds = 400;
 constexpr int kTypedBufferSize = 32;
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDeleteCharacter = 0x7F;
@@ -79,13 +81,53 @@ std::int32_t EntryWindow::textLeft(Device& device) {
     return left;
 }
 
+void EntryWindow::prepareTextDevice(Device& device) {
+    device.target = backBuffer;
+    device.font = look.font ? look.font : &device.stockFont;
+    device.transparentBackground = true;
+}
+
+std::size_t EntryWindow::positionAt(Device& device, std::int32_t x) {
+    const std::int32_t fromText = x - textLeft(device);
+    std::size_t nearest = 0;
+    std::int32_t nearestDistance = fromText < 0 ? -fromText : fromText;
+    for (std::size_t length = 1; length <= state.text().size(); ++length) {
+        const std::int32_t distance = fromText - widthOf(device, length);
+        const std::int32_t away = distance < 0 ? -distance : distance;
+        if (away < nearestDistance) {
+            nearest = length;
+            nearestDistance = away;
+        }
+    }
+    return nearest;
+}
+
+void EntryWindow::click(const XButtonEvent& press) {
+    if (press.button != Button1) return;
+    const bool again = lastPress != 0 && press.time - lastPress <= kDoubleClickMilliseconds;
+    lastPress = again ? 0 : press.time;
+    if (again) {
+        state.selectAll();
+    } else {
+        Device device;
+        prepareTextDevice(device);
+        state.placeCaret(positionAt(device, press.x), (press.state & ShiftMask) != 0);
+    }
+    draw();
+}
+
+void EntryWindow::drag(const XMotionEvent& motion) {
+    Device device;
+    prepareTextDevice(device);
+    state.placeCaret(positionAt(device, motion.x), true);
+    draw();
+}
+
 // The selection is drawn inverted: the text colour behind the text in the background colour.
 void EntryWindow::draw() {
     if (!valid()) return;
     Device device;
-    device.target = backBuffer;
-    device.font = look.font ? look.font : &device.stockFont;
-    device.transparentBackground = true;
+    prepareTextDevice(device);
     const CRectangle whole(0, 0, width(), height());
     platform::fillRectWithColor(&device, whole, look.backColor);
     const std::int32_t left = textLeft(device);
@@ -164,6 +206,8 @@ void EntryWindow::handleEvent(XEvent& event) {
             if (event.xexpose.count == 0) draw();
             break;
         case KeyPress: key(event.xkey); break;
+        case ButtonPress: click(event.xbutton); break;
+        case MotionNotify: drag(event.xmotion); break;
         case FocusOut: {
             // A grab of the keyboard borrows the focus only; a child of ours never takes it.
             const XFocusChangeEvent& change = event.xfocus;

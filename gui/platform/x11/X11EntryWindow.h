@@ -55,6 +55,15 @@ class EntryWindow : public OwnWindow {
 
   private:
     void key(XKeyEvent& press);
+    // A press places the caret (Shift: extends the selection), a second one soon after selects
+    // everything; dragging with the button held selects.
+    void click(const XButtonEvent& press);
+    void drag(const XMotionEvent& motion);
+    // Sets up a device to draw and measure the text with (a Device points into itself, so it is
+    // never copied).
+    void prepareTextDevice(Device& device);
+    // The character boundary nearest to x, in the window's pixels.
+    std::size_t positionAt(Device& device, std::int32_t x);
     bool viewable();
     // Editing keys change the state; false for a key that is not one.
     bool edit(unsigned long keysym, bool extend, bool control);
@@ -65,6 +74,8 @@ class EntryWindow : public OwnWindow {
     CTextEdit* entry;
     Look look;
     EntryEditing state;
+    // The server's time of the last press, for the double click; 0 before the first.
+    Time lastPress = 0;
 };
 
 }  // namespace x11

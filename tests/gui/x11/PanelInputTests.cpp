@@ -34,6 +34,9 @@ constexpr int kKnobX = 104;
 constexpr int kKnobY = 40;
 constexpr int kEntryX = 178;
 constexpr int kEntryY = 36;
+// Inside the expansion entry, right of its centred digits.
+constexpr int kEntryRightX = 199;
+constexpr int kPastDoubleClickMilliseconds = 600;
 constexpr int kBackgroundX = 20;
 constexpr int kBackgroundY = 40;
 
@@ -134,6 +137,24 @@ TEST_F(PanelInput, Typing75AndReturnIntoTheExpansionEntrySetsParameterZeroToThre
     EXPECT_FLOAT_EQ(host->automated(kExpansion).front(), 0.75f);
     EXPECT_EQ(host->beginEdits(kExpansion), 1);
     EXPECT_EQ(host->endEdits(kExpansion), 1);
+}
+
+// The entry opens with "50" selected; a click near its right edge puts the caret after the "0",
+// so Backspace leaves "5".
+TEST_F(PanelInput, AClickInTheOpenEntryPlacesTheCaretWhereTheNextKeyEdits) {
+    host->playWhilePumping([] {
+        InputPlayer input;
+        input.moveTo(kWindowX + kEntryX, kWindowY + kEntryY);
+        input.click(kLeft);
+        // Not a double click, which would select everything again.
+        input.wait(kPastDoubleClickMilliseconds);
+        input.moveTo(kWindowX + kEntryRightX, kWindowY + kEntryY);
+        input.click(kLeft);
+        input.key(XK_BackSpace);
+        input.key(XK_Return);
+    });
+    EXPECT_FLOAT_EQ(parameter(kExpansion), 0.05f);
+    EXPECT_EQ(host->beginEdits(kExpansion), host->endEdits(kExpansion));
 }
 
 TEST_F(PanelInput, EscapeInTheExpansionEntryKeepsParameterZeroAndSendsNoValue) {
